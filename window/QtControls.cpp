@@ -1,0 +1,109 @@
+#include "window/QtControls.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+#include <cmath>
+
+namespace window {
+
+Picture makePicture(QPixmap pixmap) {
+    return std::make_shared<const PictureData>(PictureData{std::move(pixmap)});
+}
+
+QRect ControlGeometry::pixels() const {
+    const auto px = [](float value) { return static_cast<int>(std::nearbyint(value)); };
+    return {px(left), px(top), px(width), px(height)};
+}
+
+PictureWidget::PictureWidget(QWidget* parent) : QWidget(parent) {
+    // Moves over a picture belong to it, never to the window behind it.
+    setMouseTracking(true);
+}
+
+void PictureWidget::setLeft(float value) {
+    m_geometry.left = value;
+    place();
+}
+void PictureWidget::setTop(float value) {
+    m_geometry.top = value;
+    place();
+}
+void PictureWidget::setWidth(float value) {
+    m_geometry.width = value;
+    place();
+}
+void PictureWidget::setHeight(float value) {
+    m_geometry.height = value;
+    place();
+}
+void PictureWidget::place() { setGeometry(m_geometry.pixels()); }
+
+void PictureWidget::setPicture(Picture picture) {
+    m_picture = std::move(picture);
+    update();
+}
+
+void PictureWidget::paintEvent(QPaintEvent*) {
+    if (!m_picture || m_picture->pixmap.isNull()) {
+        return;
+    }
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    painter.drawPixmap(rect(), m_picture->pixmap);
+}
+
+void PictureWidget::mouseMoveEvent(QMouseEvent* event) {
+    event->accept();
+    emit moved();
+}
+
+void PictureWidget::mousePressEvent(QMouseEvent* event) {
+    event->accept();
+    if (event->button() == Qt::LeftButton) {
+        m_leftPressed = true;
+    }
+}
+
+void PictureWidget::mouseReleaseEvent(QMouseEvent* event) {
+    event->accept();
+    // A click is a left press and release on the same control.
+    const bool click = m_leftPressed && event->button() == Qt::LeftButton &&
+                       rect().contains(event->position().toPoint());
+    if (event->button() == Qt::LeftButton) {
+        m_leftPressed = false;
+    }
+    if (click) {
+        emit clicked();
+    }
+}
+
+OutlineWidget::OutlineWidget(QWidget* parent) : QWidget(parent) {
+    setAttribute(Qt::WA_TransparentForMouseEvents);
+}
+
+void OutlineWidget::setLeft(float value) {
+    m_geometry.left = value;
+    place();
+}
+void OutlineWidget::setTop(float value) {
+    m_geometry.top = value;
+    place();
+}
+void OutlineWidget::setWidth(float value) {
+    m_geometry.width = value;
+    place();
+}
+void OutlineWidget::setHeight(float value) {
+    m_geometry.height = value;
+    place();
+}
+void OutlineWidget::place() { setGeometry(m_geometry.pixels()); }
+
+void OutlineWidget::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    painter.setPen(QPen(Qt::black, 1));
+    painter.setBrush(Qt::NoBrush);
+    painter.drawRect(rect().adjusted(0, 0, -1, -1));
+}
+
+}  // namespace window

@@ -1,0 +1,123 @@
+#pragma once
+
+// What the tool needs from its window toolkit, free of any toolkit type.
+// Control positions and sizes are window units (pixels of the client area,
+// x right, y down) held as singles; the window's own Left and Top are twips.
+// Any failing operation throws ToolkitError.
+
+#include <cstdint>
+#include <memory>
+#include <stdexcept>
+#include <string>
+
+namespace window {
+
+class ToolkitError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// A picture as the toolkit holds it; controls that show the same picture share one.
+struct PictureData;
+using Picture = std::shared_ptr<const PictureData>;
+
+class Control {
+public:
+    virtual ~Control() = default;
+    virtual float left() const = 0;
+    virtual float top() const = 0;
+    virtual float width() const = 0;
+    virtual float height() const = 0;
+    virtual void setLeft(float left) = 0;
+    virtual void setTop(float top) = 0;
+    virtual void setWidth(float width) = 0;
+    virtual void setHeight(float height) = 0;
+    virtual bool isVisible() const = 0;
+    virtual void setVisible(bool visible) = 0;
+};
+
+// Shows its picture stretched to its size; null shows nothing.
+class PictureControl : public Control {
+public:
+    virtual Picture picture() const = 0;
+    virtual void setPicture(Picture picture) = 0;
+};
+
+// A single-line number box.
+class TextBox : public Control {
+public:
+    virtual std::string text() const = 0;
+    virtual void setText(const std::string& text) = 0;
+};
+
+// A rectangle outline without fill; takes no mouse input.
+class Outline : public Control {};
+
+// Element 0 is designed and always exists; elements 1 and up are created as
+// hidden copies of element 0 and removed again. Creating an element that
+// exists, or addressing or removing one that does not, throws ToolkitError.
+template <class T>
+class ControlArray {
+public:
+    virtual ~ControlArray() = default;
+    virtual T& operator[](std::int16_t index) = 0;
+    virtual bool exists(std::int16_t index) const = 0;
+    virtual void create(std::int16_t index) = 0;
+    virtual void remove(std::int16_t index) = 0;
+};
+
+// Every control of the designed window, by its design name.
+struct Controls {
+    Outline& Shape1;
+    Outline& Shape2;
+    ControlArray<PictureControl>& Image1;  // front page icons
+    ControlArray<TextBox>& Text3;          // front page numbers
+    ControlArray<PictureControl>& Image2;  // back page icons
+    ControlArray<TextBox>& Text4;          // back page numbers
+    PictureControl& Image3;                // vertical arrow: mirror top-bottom
+    PictureControl& Image4;                // horizontal arrow: mirror left-right
+    PictureControl& bReflect;
+    PictureControl& bDuplicate;
+    PictureControl& bRefresh;
+    PictureControl& bForget;
+    // Hidden picture sources, never shown.
+    PictureControl& tReflectUp;
+    PictureControl& tReflectDown;
+    PictureControl& tDuplicateUp;
+    PictureControl& tDuplicateDown;
+    PictureControl& tRefreshUp;
+    PictureControl& tRefreshDown;
+    PictureControl& tForgetUp;
+    PictureControl& tForgetDown;
+    PictureControl& tArrUp0;
+    PictureControl& tArrDwn0;
+    PictureControl& tArrUp90;
+    PictureControl& tArrDwn90;
+    PictureControl& page0;
+    PictureControl& page90;
+    PictureControl& page180;
+    PictureControl& page270;
+};
+
+// Thrown by FormWindow::end to unwind the running handler; the event guard
+// catches it and ends the tool. Deliberately not a std::exception.
+struct EndRequest {
+    int status = 0;
+};
+
+// The window itself.
+class FormWindow {
+public:
+    virtual ~FormWindow() = default;
+    virtual float left() const = 0;  // twips
+    virtual float top() const = 0;   // twips
+    virtual void setLeft(float twips) = 0;
+    virtual void setTop(float twips) = 0;
+    // Application-modal box: the text, one OK button, no icon, the application
+    // title as caption. Returns when dismissed.
+    virtual void showMessage(const std::string& text) = 0;
+    // Closes the window and ends the tool at once: nothing after it runs.
+    [[noreturn]] void end(int status) { throw EndRequest{status}; }
+};
+
+}  // namespace window
