@@ -8,5 +8,8 @@ build_dir=${QUARVEL_BUILD_DIR:-build}
 cmake -S . -B "$build_dir" "$@" >/dev/null
 cmake --build "$build_dir" -j 2 --target artwork_preview
 out="$build_dir/artwork-preview"
-QT_QPA_PLATFORM=offscreen QT_ENABLE_HIGHDPI_SCALING=0 "$build_dir/artwork_preview" "$out"
+# Qt wants a private runtime folder; a throwaway one keeps it quiet.
+runtime_dir=$(mktemp -d)
+trap 'rm -rf "$runtime_dir"' EXIT
+XDG_RUNTIME_DIR=$runtime_dir QT_QPA_PLATFORM=offscreen QT_ENABLE_HIGHDPI_SCALING=0 "$build_dir/artwork_preview" "$out"
 echo "Pictures written to $out"
