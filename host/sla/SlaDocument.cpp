@@ -1,0 +1,265 @@
+#include "host/sla/SlaDocument.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+
+#include "host/HostError.h"
+#include "host/sla/SlaCheck.h"
+#include "host/sla/SlaGeometry.h"
+#include "host/sla/SlaNumbers.h"
+
+namespace host::sla {
+
+namespace {
+
+// Keep everything the file holds, byte for byte where pugixml allows: white
+// space, comments, the declaration, line ends and attribute white space.
+constexpr unsigned kParseFlags = (pugi::parse_full | pugi::parse_ws_pcdata | pugi::parse_fragment) &
+                                 ~pugi::parse_eol & ~pugi::parse_wconv_attribute;
+
+[[noreturn]] void fail(const std::filesystem::path& path, const std::string& reason) {
+    throw HostError("Cannot open \"" + path.string() + "\": " + reason + ".");
+}
+
+std::string readWholeFile(const std::filesystem::path& path) {
+    std::error_code error;
+    const auto status = std::filesystem::status(path, error);
+    if (!std::filesystem::exists(status)) {
+        fail(path, "the file does not exist");
+    }
+    if (std::filesystem::is_directory(status)) {
+        fail(path, "it is a folder, not a file");
+    }
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) {
+        fail(path, std::string("the file cannot be read (") + std::strerror(errno) + ")");
+    }
+    std::string text;
+    char buffer[65536];
+    for (;;) {
+        const ssize_t got = ::read(fd, buffer, sizeof buffer);
+        if (got < 0 && errno == EINTR) {
+            continue;
+        }
+        if (got < 0) {
+            const int readError = errno;
+            ::close(fd);
+            fail(path, std::string("the file cannot be read (") + std::strerror(readError) + ")");
+        }
+        if (got == 0) {
+            break;
+        }
+        text.append(buffer, static_cast<std::size_t>(got));
+    }
+    ::close(fd);
+    return text;
+}
+
+// Scribus's defaults for the four layouts when the file has no PageSets.
+void defaultLayout(int book, int& columns, int& firstColumn) {
+    static constexpr int kColumns[] = {1, 2, 3, 4};
+    static constexpr int kFirst[] = {0, 1, 0, 0};
+    const int index = std::clamp(book, 0, 3);
+    columns = kColumns[index];
+    firstColumn = kFirst[index];
+}
+
+}  // namespace
+
+std::shared_ptr<SlaDocument> SlaDocument::load(const std::filesystem::path& path) {
+    std::shared_ptr<SlaDocument> document(new SlaDocument());
+    document->m_path = path;
+    const std::string text = readWholeFile(path);
+    document->m_hasBom = text.rfind("\xEF\xBB\xBF", 0) == 0;
+    const pugi::xml_parse_result parsed =
+        document->m_xml.load_buffer(text.data(), text.size(), kParseFlags, pugi::encoding_utf8);
+    if (!parsed) {
+        fail(path, std::string("it is not well-formed XML (") + parsed.description() + " on line " +
+                       std::to_string(lineAt(text, parsed.offset)) + ")");
+    }
+    if (const std::string problem = documentProblem(document->m_xml, text); !problem.empty()) {
+        fail(path, problem);
+    }
+    document->recordDiskState();
+    return document;
+}
+
+pugi::xml_node SlaDocument::documentNode() const {
+    return m_xml.document_element().child("DOCUMENT");
+}
+
+double SlaDocument::pageWidth() const {
+    const auto pages = pageNodes();
+    return numberAttribute(documentNode(), "PAGEWIDTH", numberAttribute(pages[0], "PAGEWIDTH"));
+}
+
+double SlaDocument::pageHeight() const {
+    const auto pages = pageNodes();
+    return numberAttribute(documentNode(), "PAGEHEIGHT", numberAttribute(pages[0], "PAGEHEIGHT"));
+}
+
+std::vector<pugi::xml_node> SlaDocument::pageNodes() const {
+    std::vector<pugi::xml_node> pages;
+    for (pugi::xml_node page : documentNode().children("PAGE")) {
+        pages.push_back(page);
+    }
+    return pages;
+}
+
+int SlaDocument::columns() const {
+    int columns = 1;
+    int first = 0;
+    const int book = static_cast<int>(numberAttribute(documentNode(), "BOOK"));
+    defaultLayout(book, columns, first);
+    int index = 0;
+    for (pugi::xml_node set : documentNode().child("PageSets").children("Set")) {
+        if (index++ == book) {
+            columns = static_cast<int>(numberAttribute(set, "Columns", columns));
+        }
+    }
+    return std::max(1, columns);
+}
+
+int SlaDocument::firstColumn() const {
+    int columns = 1;
+    int first = 0;
+    const int book = static_cast<int>(numberAttribute(documentNode(), "BOOK"));
+    defaultLayout(book, columns, first);
+    int index = 0;
+    for (pugi::xml_node set : documentNode().child("PageSets").children("Set")) {
+        if (index++ == book) {
+            first = static_cast<int>(numberAttribute(set, "FirstPage", first));
+        }
+    }
+    return std::clamp(first, 0, this->columns() - 1);
+}
+
+std::vector<PageRect> SlaDocument::pageRects() const {
+    const pugi::xml_node doc = documentNode();
+    const double scratchLeft = numberAttribute(doc, "ScratchLeft", 100);
+    const double gapHorizontal = numberAttribute(doc, "GapHorizontal", 0);
+    const double gapVertical = numberAttribute(doc, "GapVertical", 40);
+    const int cols = columns();
+    int column = firstColumn();
+    double x = scratchLeft + column * (pageWidth() + gapHorizontal);
+    double y = numberAttribute(doc, "ScratchTop", 20);
+    double rowHeight = 0;
+    std::vector<PageRect> rects;
+    for (pugi::xml_node page : pageNodes()) {
+        if (column >= cols) {
+            y += rowHeight + gapVertical;
+            x = scratchLeft;
+            column = 0;
+            rowHeight = 0;
+        }
+        const PageRect rect{x, y, numberAttribute(page, "PAGEWIDTH"),
+                            numberAttribute(page, "PAGEHEIGHT")};
+        rects.push_back(rect);
+        x += rect.width + gapHorizontal;
+        rowHeight = std::max(rowHeight, rect.height);
+        ++column;
+    }
+    return rects;
+}
+
+std::vector<std::vector<int>> SlaDocument::spreads() const {
+    const int cols = columns();
+    int column = firstColumn();
+    const int count = static_cast<int>(pageNodes().size());
+    std::vector<std::vector<int>> rows(1);
+    for (int page = 0; page < count; ++page) {
+        if (column >= cols) {
+            rows.emplace_back();
+            column = 0;
+        }
+        rows.back().push_back(page);
+        ++column;
+    }
+    return rows;
+}
+
+int SlaDocument::spreadOf(int page) const {
+    const auto rows = spreads();
+    for (std::size_t row = 0; row < rows.size(); ++row) {
+        if (std::find(rows[row].begin(), rows[row].end(), page) != rows[row].end()) {
+            return static_cast<int>(row);
+        }
+    }
+    throw HostError("\"" + m_path.string() + "\" has no page " + std::to_string(page + 1) + ".");
+}
+
+std::vector<pugi::xml_node> SlaDocument::topLevelItems() const {
+    std::vector<pugi::xml_node> items;
+    for (pugi::xml_node item : documentNode().children("PAGEOBJECT")) {
+        items.push_back(item);
+    }
+    return items;
+}
+
+int SlaDocument::itemPage(pugi::xml_node item) const {
+    const auto rects = pageRects();
+    const int count = static_cast<int>(rects.size());
+    const int own = static_cast<int>(numberAttribute(item, "OwnPage", -1));
+    if (numberAttribute(item, "PTYPE") == 12) {
+        return own >= 0 && own < count ? own : -1;  // Scribus keeps a group's page as written
+    }
+    Frame frame{numberAttribute(item, "XPOS"),  numberAttribute(item, "YPOS"),
+                numberAttribute(item, "WIDTH"), numberAttribute(item, "HEIGHT"),
+                numberAttribute(item, "ROT"),   numberAttribute(item, "PTYPE") == 5};
+    const Bounds box = boxOf(frame);
+    const auto touches = [&](int page) {
+        const PageRect& r = rects[static_cast<std::size_t>(page)];
+        return box[1] <= r.x + r.width && box[3] >= r.x && box[0] <= r.y + r.height &&
+               box[2] >= r.y;
+    };
+    // Scribus keeps the stored page while the item touches it, else takes the first it touches.
+    if (own >= 0 && own < count && touches(own)) {
+        return own;
+    }
+    for (int page = 0; page < count; ++page) {
+        if (touches(page)) {
+            return page;
+        }
+    }
+    return -1;
+}
+
+std::shared_ptr<NodeHandle> SlaDocument::handle(pugi::xml_node node) {
+    auto& slot = m_handles[node.internal_object()];
+    if (!slot) {
+        slot = std::make_shared<NodeHandle>(NodeHandle{node, true});
+    }
+    return slot;
+}
+
+void SlaDocument::removeNode(pugi::xml_node node) {
+    // Its memory may be reused by a later node: retire the handle before removing.
+    if (const auto found = m_handles.find(node.internal_object()); found != m_handles.end()) {
+        found->second->alive = false;
+        m_handles.erase(found);
+    }
+    node.parent().remove_child(node);
+    m_changed = true;
+}
+
+void SlaDocument::setAttribute(pugi::xml_node node, const char* name, const std::string& value) {
+    pugi::xml_attribute attribute = node.attribute(name);
+    if (attribute && value == attribute.value()) {
+        return;
+    }
+    if (!attribute) {
+        attribute = node.append_attribute(name);
+    }
+    attribute.set_value(value.c_str());
+    m_changed = true;
+}
+
+void SlaDocument::setNumber(pugi::xml_node node, const char* name, double value) {
+    setAttribute(node, name, formatNumber(value));
+}
+
+}  // namespace host::sla

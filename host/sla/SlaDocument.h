@@ -1,0 +1,89 @@
+#pragma once
+
+// One Scribus 1.5 document (.sla) held in memory. Lengths are points. Page
+// rectangles are canvas coordinates where Scribus lays the pages out when it
+// opens the file (it ignores the stored PAGEXPOS/PAGEYPOS); item positions are
+// canvas coordinates too. Pages are numbered from 0 here.
+
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+#include <pugixml.hpp>
+
+namespace host::sla {
+
+struct PageRect {
+    double x = 0.0;
+    double y = 0.0;
+    double width = 0.0;
+    double height = 0.0;
+};
+
+// A PAGEOBJECT element that may be removed (by an ungroup) while page items
+// still refer to it; `alive` tells them.
+struct NodeHandle {
+    pugi::xml_node node;
+    bool alive = true;
+};
+
+class SlaDocument {
+public:
+    // Reads and checks the file; throws HostError naming the file and the reason.
+    static std::shared_ptr<SlaDocument> load(const std::filesystem::path& path);
+
+    const std::filesystem::path& path() const { return m_path; }
+    pugi::xml_node documentNode() const;
+
+    // DOCUMENT's default page size.
+    double pageWidth() const;
+    double pageHeight() const;
+
+    std::vector<pugi::xml_node> pageNodes() const;
+    std::vector<PageRect> pageRects() const;
+    // Rows of the page layout: single pages, or facing pages and folds as Scribus shows them.
+    std::vector<std::vector<int>> spreads() const;
+    // Index into spreads() of the row holding `page`.
+    int spreadOf(int page) const;
+    // Pages per row and the column of the first page, from the document's layout.
+    int columns() const;
+    int firstColumn() const;
+
+    std::vector<pugi::xml_node> topLevelItems() const;
+    // The page a top-level item belongs to when Scribus loads the file, or -1.
+    int itemPage(pugi::xml_node item) const;
+
+    std::shared_ptr<NodeHandle> handle(pugi::xml_node node);
+    void removeNode(pugi::xml_node node);
+
+    // Writes an attribute; the document counts as changed only when the text differs.
+    void setAttribute(pugi::xml_node node, const char* name, const std::string& value);
+    void setNumber(pugi::xml_node node, const char* name, double value);
+    void markChanged() { m_changed = true; }
+    bool changed() const { return m_changed; }
+
+    // The document as text: unchanged parts exactly as they were read.
+    std::string serialize() const;
+    // Replaces the file atomically; throws HostError and leaves the file as it was on failure.
+    void save();
+
+private:
+    SlaDocument() = default;
+    void recordDiskState();
+
+    struct DiskState {
+        long long size = -1;
+        long long modifiedNs = -1;
+    };
+
+    std::filesystem::path m_path;
+    pugi::xml_document m_xml;
+    bool m_changed = false;
+    bool m_hasBom = false;
+    DiskState m_diskState;  // when loaded or last saved, to refuse overwriting newer edits
+    std::unordered_map<pugi::xml_node_struct*, std::shared_ptr<NodeHandle>> m_handles;
+};
+
+}  // namespace host::sla

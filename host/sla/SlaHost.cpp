@@ -1,0 +1,200 @@
+#include "host/sla/SlaHost.h"
+
+#include <algorithm>
+#include <string>
+
+#include "host/HostError.h"
+#include "host/sla/SlaDuplicate.h"
+#include "host/sla/SlaItem.h"
+#include "host/sla/SlaNumbers.h"
+
+namespace host::sla {
+
+namespace {
+
+class SlaSpread;
+
+class SlaPageItems : public PageItems {
+public:
+    SlaPageItems(std::shared_ptr<SlaDocument> document, int row)
+        : m_document(std::move(document)), m_row(row) {}
+
+    std::vector<std::shared_ptr<PageItem>> enumerate() override {
+        const auto rows = m_document->spreads();
+        const std::vector<int>& pages = rows.at(static_cast<std::size_t>(m_row));
+        std::vector<std::shared_ptr<PageItem>> items;
+        for (pugi::xml_node node : m_document->topLevelItems()) {
+            const int page = m_document->itemPage(node);
+            if (std::find(pages.begin(), pages.end(), page) != pages.end()) {
+                items.push_back(
+                    std::make_shared<SlaItem>(m_document, m_document->handle(node), page));
+            }
+        }
+        return items;
+    }
+
+private:
+    std::shared_ptr<SlaDocument> m_document;
+    int m_row;
+};
+
+class SlaPage : public Page {
+public:
+    SlaPage(std::shared_ptr<SlaDocument> document, int index)
+        : m_document(std::move(document)), m_index(index) {}
+    std::shared_ptr<Spread> duplicate() override;
+
+private:
+    std::shared_ptr<SlaDocument> m_document;
+    int m_index;
+};
+
+class SlaPages : public Pages {
+public:
+    SlaPages(std::shared_ptr<SlaDocument> document, int row)
+        : m_document(std::move(document)), m_row(row) {}
+
+    std::shared_ptr<Page> item(std::int16_t index) override {
+        const auto rows = m_document->spreads();
+        const std::vector<int>& pages = rows.at(static_cast<std::size_t>(m_row));
+        if (index < 1 || index > static_cast<int>(pages.size())) {
+            throw HostError("The spread has no page " + std::to_string(index) + ".");
+        }
+        return std::make_shared<SlaPage>(m_document, pages[static_cast<std::size_t>(index - 1)]);
+    }
+
+private:
+    std::shared_ptr<SlaDocument> m_document;
+    int m_row;
+};
+
+class SlaSpread : public Spread {
+public:
+    SlaSpread(std::shared_ptr<SlaDocument> document, int row)
+        : m_document(std::move(document)), m_row(row) {}
+    std::shared_ptr<PageItems> pageItems() override {
+        return std::make_shared<SlaPageItems>(m_document, m_row);
+    }
+    std::shared_ptr<Pages> pages() override {
+        return std::make_shared<SlaPages>(m_document, m_row);
+    }
+
+private:
+    std::shared_ptr<SlaDocument> m_document;
+    int m_row;
+};
+
+std::shared_ptr<Spread> SlaPage::duplicate() {
+    const int page = duplicatePage(*m_document, m_index);
+    return std::make_shared<SlaSpread>(m_document, m_document->spreadOf(page));
+}
+
+class SlaWindow : public Window {
+public:
+    SlaWindow(std::shared_ptr<SlaDocument> document, int row)
+        : m_document(std::move(document)), m_row(row) {}
+    std::shared_ptr<Spread> activeSpread() override {
+        return std::make_shared<SlaSpread>(m_document, m_row);
+    }
+
+private:
+    std::shared_ptr<SlaDocument> m_document;
+    int m_row;
+};
+
+class SlaPreferences : public DocumentPreferences {
+public:
+    explicit SlaPreferences(std::shared_ptr<SlaDocument> document)
+        : m_document(std::move(document)) {}
+    double pageWidth() override { return m_document->pageWidth(); }
+    double pageHeight() override { return m_document->pageHeight(); }
+
+private:
+    std::shared_ptr<SlaDocument> m_document;
+};
+
+class SlaDocumentObject : public Document {
+public:
+    explicit SlaDocumentObject(std::shared_ptr<SlaDocument> document)
+        : m_document(std::move(document)) {}
+    std::shared_ptr<DocumentPreferences> preferences() override {
+        return std::make_shared<SlaPreferences>(m_document);
+    }
+
+private:
+    std::shared_ptr<SlaDocument> m_document;
+};
+
+class SlaDocuments : public Documents {
+public:
+    explicit SlaDocuments(int count) : m_count(count) {}
+    int count() override { return m_count; }
+
+private:
+    int m_count;
+};
+
+}  // namespace
+
+std::shared_ptr<SlaHost> SlaHost::open(const std::vector<std::filesystem::path>& files,
+                                       std::optional<int> activePage) {
+    std::shared_ptr<SlaHost> host(new SlaHost());
+    for (const auto& file : files) {
+        host->m_documents.push_back(SlaDocument::load(file));
+    }
+    if (activePage) {
+        if (host->m_documents.empty()) {
+            throw HostError("A page to show was given, but no document to open.");
+        }
+        const auto& active = host->m_documents.back();
+        const auto count = static_cast<int>(active->pageNodes().size());
+        if (*activePage < 1 || *activePage > count) {
+            throw HostError("Cannot show page " + std::to_string(*activePage) + " of \"" +
+                            active->path().string() + "\": it has " + std::to_string(count) +
+                            (count == 1 ? " page." : " pages."));
+        }
+        host->m_activeSpread = active->spreadOf(*activePage - 1);
+    }
+    return host;
+}
+
+std::shared_ptr<Documents> SlaHost::documents() {
+    return std::make_shared<SlaDocuments>(static_cast<int>(m_documents.size()));
+}
+
+std::shared_ptr<Document> SlaHost::activeDocument() {
+    if (m_documents.empty()) {
+        throw HostError("No document is open.");
+    }
+    return std::make_shared<SlaDocumentObject>(m_documents.back());
+}
+
+std::shared_ptr<Window> SlaHost::activeWindow() {
+    if (m_documents.empty()) {
+        throw HostError("No document is open, so there is no active window.");
+    }
+    return std::make_shared<SlaWindow>(m_documents.back(), m_activeSpread);
+}
+
+void SlaHost::saveChanged() {
+    std::string failures;
+    for (const auto& document : m_documents) {
+        if (!document->changed()) {
+            continue;
+        }
+        try {
+            document->save();
+        } catch (const HostError& error) {
+            failures += (failures.empty() ? "" : "\n") + std::string(error.what());
+        }
+    }
+    if (!failures.empty()) {
+        throw HostError(failures);
+    }
+}
+
+void registerSlaHost(HostRegistry& registry, std::shared_ptr<SlaHost> host) {
+    registry.add(kProgId, [host] { return std::static_pointer_cast<Application>(host); });
+}
+
+}  // namespace host::sla

@@ -1,0 +1,46 @@
+#pragma once
+
+// The host over Scribus 1.5 documents (.sla files): each open file is a
+// document, the last one opened is active, and its window shows one spread
+// (a row of Scribus's page layout). Changes stay in memory until saveChanged().
+
+#include <filesystem>
+#include <memory>
+#include <optional>
+#include <vector>
+
+#include "host/Host.h"
+#include "host/HostRegistry.h"
+#include "host/sla/SlaDocument.h"
+
+namespace host::sla {
+
+class SlaHost : public Application, public std::enable_shared_from_this<SlaHost> {
+public:
+    // Opens `files` in order. The active window shows the spread holding page
+    // `activePage` (1-based) of the last file, or its first spread. Throws
+    // HostError naming the first file that cannot be opened and why.
+    static std::shared_ptr<SlaHost> open(const std::vector<std::filesystem::path>& files,
+                                         std::optional<int> activePage = std::nullopt);
+
+    std::shared_ptr<Documents> documents() override;
+    std::shared_ptr<Document> activeDocument() override;
+    std::shared_ptr<Window> activeWindow() override;
+
+    // Writes every document changed since it was opened, each atomically; files
+    // not changed are never touched. Tries all, then throws HostError for the failures.
+    void saveChanged();
+
+    const std::vector<std::shared_ptr<SlaDocument>>& openDocuments() const { return m_documents; }
+
+private:
+    SlaHost() = default;
+
+    std::vector<std::shared_ptr<SlaDocument>> m_documents;
+    int m_activeSpread = 0;  // row of the active document's layout shown in its window
+};
+
+// Registers `host` under host::kProgId.
+void registerSlaHost(HostRegistry& registry, std::shared_ptr<SlaHost> host);
+
+}  // namespace host::sla

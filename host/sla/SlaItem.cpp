@@ -1,0 +1,165 @@
+#include "host/sla/SlaItem.h"
+
+#include <cmath>
+
+#include "host/HostError.h"
+#include "host/sla/SlaNumbers.h"
+
+namespace host::sla {
+
+namespace {
+
+bool sameSize(double a, double b) {
+    return std::abs(a - b) <= 1e-9 * std::max(1.0, std::abs(a));
+}
+
+void rewritePaths(SlaDocument& document, pugi::xml_node item, const Frame& old, const Frame& now) {
+    for (const char* name : {"path", "copath"}) {
+        const pugi::xml_attribute attribute = item.attribute(name);
+        if (!attribute || *attribute.value() == '\0') {
+            continue;
+        }
+        // A frame of zero size has lost its shape; a rectangle is the only sensible outline.
+        const bool degenerate = old.width == 0 || old.height == 0;
+        document.setAttribute(item, name,
+                              degenerate ? rectanglePath(now.width, now.height)
+                                         : scaledPath(attribute.value(), now.width / old.width,
+                                                      now.height / old.height));
+    }
+}
+
+}  // namespace
+
+std::string itemTypeName(pugi::xml_node item) {
+    const int type = static_cast<int>(numberAttribute(item, "PTYPE", -1));
+    const int shape = static_cast<int>(numberAttribute(item, "FRTYPE"));
+    const bool rectangular = shape == 0 || shape == 2;
+    switch (type) {
+        case 2:
+            return rectangular ? "Rectangle" : "ImageFrame";
+        case 4:
+            return "TextFrame";
+        case 5:
+            return "Line";
+        case 6:
+            return rectangular ? "Rectangle" : shape == 1 ? "Oval" : "Polygon";
+        case 7:
+            return "Polyline";
+        case 8:
+            return "PathText";
+        case 9:
+            return "LatexFrame";
+        case 10:
+            return "OSGFrame";
+        case 11:
+            return "Symbol";
+        case 12:
+            return "Group";
+        case 13:
+            return "RegularPolygon";
+        case 14:
+            return "Arc";
+        case 15:
+            return "Spiral";
+        case 16:
+            return "Table";
+        case 17:
+            return "NoteFrame";
+        default:
+            return "PageItem";
+    }
+}
+
+Frame readFrame(pugi::xml_node item) {
+    return Frame{numberAttribute(item, "XPOS"),  numberAttribute(item, "YPOS"),
+                 numberAttribute(item, "WIDTH"), numberAttribute(item, "HEIGHT"),
+                 numberAttribute(item, "ROT"),   numberAttribute(item, "PTYPE") == 5};
+}
+
+void writeFrame(SlaDocument& document, pugi::xml_node item, const Frame& frame) {
+    const Frame old = readFrame(item);
+    document.setNumber(item, "XPOS", frame.x);
+    document.setNumber(item, "YPOS", frame.y);
+    // Scribus writes a top-level item's gXpos/gYpos as its position; keep them in step.
+    if (item.attribute("gXpos")) {
+        document.setNumber(item, "gXpos", frame.x);
+        document.setNumber(item, "gYpos", frame.y);
+    }
+    if (!sameSize(old.width, frame.width)) {
+        document.setNumber(item, "WIDTH", frame.width);
+    }
+    if (!frame.line && !sameSize(old.height, frame.height)) {
+        document.setNumber(item, "HEIGHT", frame.height);
+    }
+    if (!frame.line && (!sameSize(old.width, frame.width) || !sameSize(old.height, frame.height))) {
+        rewritePaths(document, item, old, frame);
+    }
+    // Scribus writes ROT in [0, 360); 359.9999999999999 would print as 360.
+    const double rotation = formatNumber(frame.rotation) == "360" ? 0.0 : frame.rotation;
+    if (item.attribute("ROT") || rotation != 0) {
+        document.setNumber(item, "ROT", rotation);
+    }
+}
+
+SlaItem::SlaItem(std::shared_ptr<SlaDocument> document, std::shared_ptr<NodeHandle> node, int page)
+    : m_document(std::move(document)), m_node(std::move(node)), m_page(page) {}
+
+pugi::xml_node SlaItem::node() const {
+    if (!m_node->alive) {
+        throw HostError("The page item no longer exists: its group was dissolved.");
+    }
+    return m_node->node;
+}
+
+PageRect SlaItem::pageRect() const {
+    return m_document->pageRects().at(static_cast<std::size_t>(m_page));
+}
+
+std::string SlaItem::name() const {
+    return node().attribute("ANNAME").value();
+}
+
+std::string SlaItem::typeName() {
+    return itemTypeName(node());
+}
+
+Bounds SlaItem::visibleBounds() {
+    const PageRect page = pageRect();
+    const Bounds box = boxOf(readFrame(node()));
+    return {box[0] - page.y, box[1] - page.x, box[2] - page.y, box[3] - page.x};
+}
+
+void SlaItem::setVisibleBounds(const Bounds& bounds) {
+    for (double value : bounds) {
+        if (!std::isfinite(value)) {
+            throw HostError("Visible bounds must be finite numbers.");
+        }
+    }
+    if (bounds[2] < bounds[0] || bounds[3] < bounds[1]) {
+        throw HostError("Visible bounds must have bottom ≥ top and right ≥ left.");
+    }
+    const PageRect page = pageRect();
+    const Bounds canvas{bounds[0] + page.y, bounds[1] + page.x, bounds[2] + page.y,
+                        bounds[3] + page.x};
+    const pugi::xml_node item = node();
+    writeFrame(*m_document, item, fittedToBox(readFrame(item), canvas));
+}
+
+double SlaItem::rotationAngle() {
+    // Stored ROT is clockwise; users see (and the host reports) counter-clockwise.
+    return normalizedDegrees(-numberAttribute(node(), "ROT"));
+}
+
+void SlaItem::setRotationAngle(double degrees) {
+    if (!std::isfinite(degrees)) {
+        throw HostError("A rotation angle must be a finite number.");
+    }
+    const pugi::xml_node item = node();
+    writeFrame(*m_document, item, rotatedAboutCentre(readFrame(item), normalizedDegrees(-degrees)));
+}
+
+void SlaItem::ungroup() {
+    ungroupItem(*m_document, node());
+}
+
+}  // namespace host::sla

@@ -1,0 +1,51 @@
+#pragma once
+
+// A top-level page item of a .sla document. Bounds are points relative to the
+// top-left corner of the item's page, without stroke; angles are degrees
+// counter-clockwise, as Scribus shows them to its users (stored ROT is clockwise).
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "host/Host.h"
+#include "host/sla/SlaDocument.h"
+#include "host/sla/SlaGeometry.h"
+
+namespace host::sla {
+
+// The host type name of a PAGEOBJECT: "Rectangle", "Line", "Group", "TextFrame", …
+std::string itemTypeName(pugi::xml_node item);
+
+// The item's frame in canvas coordinates, and writing one back (size changes
+// rewrite the outline path).
+Frame readFrame(pugi::xml_node item);
+void writeFrame(SlaDocument& document, pugi::xml_node item, const Frame& frame);
+
+// Dissolves a top-level group (see SlaUngroup.cpp); returns its former members.
+std::vector<pugi::xml_node> ungroupItem(SlaDocument& document, pugi::xml_node group);
+
+class SlaItem : public PageItem {
+public:
+    SlaItem(std::shared_ptr<SlaDocument> document, std::shared_ptr<NodeHandle> node, int page);
+
+    std::string typeName() override;
+    Bounds visibleBounds() override;
+    void setVisibleBounds(const Bounds& bounds) override;
+    double rotationAngle() override;
+    void setRotationAngle(double degrees) override;
+    void ungroup() override;
+
+    // The item's name (ANNAME), empty when Scribus names it itself.
+    std::string name() const;
+    pugi::xml_node node() const;
+
+private:
+    PageRect pageRect() const;
+
+    std::shared_ptr<SlaDocument> m_document;
+    std::shared_ptr<NodeHandle> m_node;
+    int m_page;
+};
+
+}  // namespace host::sla

@@ -1,0 +1,23 @@
+#pragma once
+
+// Numbers as .sla files store them: '.' decimal point, up to 15 significant
+// digits, never an exponent.
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include <pugixml.hpp>
+
+namespace host::sla {
+
+// The whole text as a finite number, or nothing (empty, trailing text, NaN, infinity, overflow).
+std::optional<double> parseNumber(std::string_view text);
+
+// Shortest plain decimal of at most 15 significant digits; magnitudes below 1e-9 become "0".
+std::string formatNumber(double value);
+
+// The attribute's value, or `fallback` when it is absent. Load checks guarantee finiteness.
+double numberAttribute(pugi::xml_node node, const char* name, double fallback = 0.0);
+
+}  // namespace host::sla

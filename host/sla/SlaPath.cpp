@@ -1,0 +1,76 @@
+#include <cctype>
+#include <string>
+#include <vector>
+
+#include "host/HostError.h"
+#include "host/sla/SlaGeometry.h"
+#include "host/sla/SlaNumbers.h"
+
+namespace host::sla {
+
+namespace {
+
+struct Command {
+    char letter = 0;
+    std::vector<double> numbers;
+};
+
+std::vector<Command> parsePath(const std::string& path) {
+    std::vector<Command> commands;
+    std::size_t at = 0;
+    while (at < path.size()) {
+        const char ch = path[at];
+        if (std::isspace(static_cast<unsigned char>(ch)) || ch == ',') {
+            ++at;
+        } else if (std::isalpha(static_cast<unsigned char>(ch))) {
+            commands.push_back({ch, {}});
+            ++at;
+        } else {
+            std::size_t end = at + 1;
+            while (end < path.size() && (std::isdigit(static_cast<unsigned char>(path[end])) ||
+                                         path[end] == '.' || path[end] == 'e')) {
+                ++end;
+            }
+            const auto number = parseNumber(std::string_view(path).substr(at, end - at));
+            if (!number || commands.empty()) {
+                throw HostError("The outline path \"" + path + "\" cannot be read.");
+            }
+            commands.back().numbers.push_back(*number);
+            at = end;
+        }
+    }
+    return commands;
+}
+
+}  // namespace
+
+std::string scaledPath(const std::string& path, double sx, double sy) {
+    std::string result;
+    for (Command& command : parsePath(path)) {
+        const char upper =
+            static_cast<char>(std::toupper(static_cast<unsigned char>(command.letter)));
+        for (std::size_t i = 0; i < command.numbers.size(); ++i) {
+            if (upper == 'H') {
+                command.numbers[i] *= sx;
+            } else if (upper == 'V') {
+                command.numbers[i] *= sy;
+            } else if (upper == 'M' || upper == 'L' || upper == 'C' || upper == 'Q' ||
+                       upper == 'S' || upper == 'T') {
+                command.numbers[i] *= i % 2 == 0 ? sx : sy;
+            } else {
+                // Arcs carry radii, angles and flags; Scribus itself never writes them.
+                throw HostError("The outline path \"" + path + "\" cannot be resized.");
+            }
+        }
+        if (!result.empty()) {
+            result += ' ';
+        }
+        result += command.letter;
+        for (std::size_t i = 0; i < command.numbers.size(); ++i) {
+            result += (i == 0 ? "" : " ") + formatNumber(command.numbers[i]);
+        }
+    }
+    return result;
+}
+
+}  // namespace host::sla

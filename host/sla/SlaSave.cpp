@@ -1,0 +1,125 @@
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+#include <sstream>
+
+#include "host/HostError.h"
+#include "host/sla/SlaDocument.h"
+
+namespace host::sla {
+
+namespace {
+
+[[noreturn]] void fail(const std::filesystem::path& path, const std::string& reason) {
+    throw HostError("Cannot save \"" + path.string() + "\": " + reason + ".");
+}
+
+std::string errnoText(const char* what) {
+    return std::string(what) + " (" + std::strerror(errno) + ")";
+}
+
+bool writeAll(int fd, const std::string& text) {
+    std::size_t done = 0;
+    while (done < text.size()) {
+        const ssize_t wrote = ::write(fd, text.data() + done, text.size() - done);
+        if (wrote < 0 && errno == EINTR) {
+            continue;
+        }
+        if (wrote <= 0) {
+            return false;
+        }
+        done += static_cast<std::size_t>(wrote);
+    }
+    return true;
+}
+
+// Writes `text` to a new temporary file beside `target` with `mode`; returns its path.
+std::string writeTemporary(const std::filesystem::path& target, const std::string& text,
+                           mode_t mode) {
+    const std::filesystem::path folder =
+        target.has_parent_path() ? target.parent_path() : std::filesystem::path(".");
+    std::string name = (folder / ("." + target.filename().string() + ".XXXXXX")).string();
+    const int fd = ::mkstemp(name.data());
+    if (fd < 0) {
+        fail(target, errnoText("cannot create a temporary file in its folder"));
+    }
+    std::string problem;
+    if (!writeAll(fd, text)) {
+        problem = errnoText("cannot write the temporary file");
+    } else if (::fchmod(fd, mode) != 0) {
+        problem = errnoText("cannot set the file mode");
+    } else if (::fsync(fd) != 0) {
+        problem = errnoText("cannot flush the temporary file");
+    }
+    if (::close(fd) != 0 && problem.empty()) {
+        problem = errnoText("cannot close the temporary file");
+    }
+    if (!problem.empty()) {
+        ::unlink(name.c_str());
+        fail(target, problem);
+    }
+    return name;
+}
+
+void syncFolder(const std::filesystem::path& target) {
+    const std::filesystem::path folder =
+        target.has_parent_path() ? target.parent_path() : std::filesystem::path(".");
+    const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd >= 0) {
+        ::fsync(fd);  // makes the rename durable; the file itself is already complete
+        ::close(fd);
+    }
+}
+
+}  // namespace
+
+std::string SlaDocument::serialize() const {
+    std::ostringstream out;
+    unsigned flags = pugi::format_raw | pugi::format_no_declaration;
+    if (m_hasBom) {
+        flags |= pugi::format_write_bom;
+    }
+    m_xml.save(out, "", flags, pugi::encoding_utf8);
+    return out.str();
+}
+
+void SlaDocument::recordDiskState() {
+    struct stat info {};
+    if (::stat(m_path.c_str(), &info) == 0) {
+        m_diskState.size = static_cast<long long>(info.st_size);
+        m_diskState.modifiedNs =
+            static_cast<long long>(info.st_mtim.tv_sec) * 1000000000LL + info.st_mtim.tv_nsec;
+    }
+}
+
+void SlaDocument::save() {
+    std::error_code error;
+    // Save through a link to the file it names, keeping the link.
+    const std::filesystem::path target = std::filesystem::is_symlink(m_path, error)
+                                             ? std::filesystem::canonical(m_path, error)
+                                             : m_path;
+    struct stat info {};
+    if (::stat(target.c_str(), &info) != 0) {
+        fail(m_path, errnoText("the file is gone"));
+    }
+    const DiskState before = m_diskState;
+    recordDiskState();
+    if (m_diskState.size != before.size || m_diskState.modifiedNs != before.modifiedNs) {
+        m_diskState = before;
+        fail(m_path, "it was changed by another program since it was opened");
+    }
+    const std::string temporary = writeTemporary(target, serialize(), info.st_mode & 07777);
+    if (::rename(temporary.c_str(), target.c_str()) != 0) {
+        const std::string problem = errnoText("cannot replace the file");
+        ::unlink(temporary.c_str());
+        fail(m_path, problem);
+    }
+    syncFolder(target);
+    m_changed = false;
+    recordDiskState();
+}
+
+}  // namespace host::sla

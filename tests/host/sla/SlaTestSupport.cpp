@@ -1,0 +1,98 @@
+#include "SlaTestSupport.h"
+
+#include <unistd.h>
+
+#include <fstream>
+#include <sstream>
+#include <stdexcept>
+
+namespace slatest {
+
+std::filesystem::path sharedSample(const std::string& name) {
+    const std::filesystem::path folder(QUARVEL_SHARED_SAMPLES);
+    return std::filesystem::is_directory(folder) ? folder / name : std::filesystem::path();
+}
+
+std::filesystem::path ownSample(const std::string& name) {
+    return std::filesystem::path(QUARVEL_OWN_SAMPLES) / name;
+}
+
+std::string readFile(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+void writeFile(const std::filesystem::path& path, const std::string& text) {
+    std::ofstream(path, std::ios::binary) << text;
+}
+
+ScratchFolder::ScratchFolder() {
+    std::string name = (std::filesystem::temp_directory_path() / "quarvel-sla-XXXXXX").string();
+    if (::mkdtemp(name.data()) == nullptr) {
+        throw std::runtime_error("cannot create a scratch folder");
+    }
+    m_path = name;
+}
+
+ScratchFolder::~ScratchFolder() {
+    std::error_code error;
+    std::filesystem::permissions(m_path, std::filesystem::perms::owner_all, error);
+    std::filesystem::remove_all(m_path, error);
+}
+
+std::filesystem::path ScratchFolder::copy(const std::filesystem::path& source) const {
+    const auto target = m_path / source.filename();
+    std::filesystem::copy_file(source, target);
+    std::filesystem::permissions(
+        target, std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
+    return target;
+}
+
+std::filesystem::path ScratchFolder::write(const std::string& name, const std::string& text) const {
+    writeFile(m_path / name, text);
+    return m_path / name;
+}
+
+std::vector<std::shared_ptr<host::sla::SlaItem>> itemsOf(host::Spread& spread) {
+    std::vector<std::shared_ptr<host::sla::SlaItem>> items;
+    for (const auto& item : spread.pageItems()->enumerate()) {
+        items.push_back(std::dynamic_pointer_cast<host::sla::SlaItem>(item));
+    }
+    return items;
+}
+
+std::shared_ptr<host::sla::SlaItem> itemNamed(host::Spread& spread, const std::string& name) {
+    for (const auto& item : itemsOf(spread)) {
+        if (item->name() == name) {
+            return item;
+        }
+    }
+    throw std::runtime_error("no item named " + name);
+}
+
+std::vector<std::string> namesOf(host::Spread& spread) {
+    std::vector<std::string> names;
+    for (const auto& item : itemsOf(spread)) {
+        names.push_back(item->name());
+    }
+    return names;
+}
+
+std::string documentWith(const std::string& items, const std::string& documentAttributes,
+                         const std::string& pages) {
+    return "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<SCRIBUSUTF8NEW Version=\"1.5.8\">\n"
+           " <DOCUMENT PAGEWIDTH=\"1000\" PAGEHEIGHT=\"700\" UNITS=\"0\" " +
+           (documentAttributes.empty() ? std::string("BOOK=\"0\"") : documentAttributes) +
+           " ScratchLeft=\"100\" ScratchTop=\"20\" GapHorizontal=\"0\" GapVertical=\"40\">\n"
+           "  <COLOR NAME=\"Black\" SPACE=\"CMYK\" C=\"0\" M=\"0\" Y=\"0\" K=\"100\"/>\n"
+           "  <LAYERS NUMMER=\"0\" LEVEL=\"0\" NAME=\"Background\" SICHTBAR=\"1\" DRUCKEN=\"1\" "
+           "EDIT=\"1\"/>\n" +
+           (pages.empty() ? std::string("  <PAGE PAGEXPOS=\"100\" PAGEYPOS=\"20\" "
+                                        "PAGEWIDTH=\"1000\" PAGEHEIGHT=\"700\" NUM=\"0\"/>\n")
+                          : pages) +
+           items + " </DOCUMENT>\n</SCRIBUSUTF8NEW>\n";
+}
+
+}  // namespace slatest

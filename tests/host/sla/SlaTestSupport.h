@@ -1,0 +1,54 @@
+#pragma once
+
+// Shared helpers for the .sla host tests: sample locations, scratch folders
+// and looking items up by name.
+
+#include <filesystem>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "host/sla/SlaHost.h"
+#include "host/sla/SlaItem.h"
+
+namespace slatest {
+
+std::filesystem::path sharedSample(const std::string& name);  // empty when the folder is absent
+std::filesystem::path ownSample(const std::string& name);
+
+std::string readFile(const std::filesystem::path& path);
+void writeFile(const std::filesystem::path& path, const std::string& text);
+
+// A fresh folder removed again at the end of the test.
+class ScratchFolder {
+public:
+    ScratchFolder();
+    ~ScratchFolder();
+    ScratchFolder(const ScratchFolder&) = delete;
+    ScratchFolder& operator=(const ScratchFolder&) = delete;
+    const std::filesystem::path& path() const { return m_path; }
+    // Copies `source` into the folder and returns the copy's path.
+    std::filesystem::path copy(const std::filesystem::path& source) const;
+    std::filesystem::path write(const std::string& name, const std::string& text) const;
+
+private:
+    std::filesystem::path m_path;
+};
+
+std::vector<std::shared_ptr<host::sla::SlaItem>> itemsOf(host::Spread& spread);
+std::shared_ptr<host::sla::SlaItem> itemNamed(host::Spread& spread, const std::string& name);
+std::vector<std::string> namesOf(host::Spread& spread);
+
+// A one-page 1000 × 700 document (page at 100, 20) holding `items` (PAGEOBJECT elements).
+std::string documentWith(const std::string& items, const std::string& documentAttributes = "",
+                         const std::string& pages = "");
+
+}  // namespace slatest
+
+#define SKIP_WITHOUT_SHARED_SAMPLES()                                       \
+    do {                                                                    \
+        if (slatest::sharedSample("").empty()) {                            \
+            GTEST_SKIP() << "the shared Scribus samples are not available"; \
+        }                                                                   \
+    } while (false)
