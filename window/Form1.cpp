@@ -3,6 +3,12 @@
 #include <cstdint>
 #include <limits>
 
+#include "geometry/BackSide.h"
+#include "host/BackSideWriter.h"
+#include "host/Capture.h"
+#include "host/Host.h"
+#include "preview/PageMarkers.h"
+#include "preview/SheetFit.h"
 #include "state/Numbers.h"
 
 namespace window {
@@ -30,6 +36,30 @@ void Form1::formLoad() {
         m_window.showMessage(kNoPublicationMessage);
         m_window.end(0);
     }
+    drawSheet();
+    readSpread();
+}
+
+// The tool's operations under their own names; the work is done by the
+// geometry, preview and host code.
+
+void Form1::newPage() {
+    host::writeBackSide(m_state);
+    m_window.end(0);
+}
+
+void Form1::DrawPagesS2() { preview::DrawPagesS2(m_state, m_ui); }
+void Form1::ShowSide2(bool show) { preview::ShowSide2(m_state, m_ui, show); }
+void Form1::createSide2() { geometry::createSide2(m_state); }
+void Form1::DrawPages() { preview::DrawPages(m_state, m_ui); }
+void Form1::drawSheet() { preview::drawSheet(m_state, m_ui); }
+
+void Form1::readSpread() {
+    host::captureSpread(m_state);
+    createSide2();
+    DrawPages();
+    DrawPagesS2();
+    ShowSide2(true);
 }
 
 // Button faces: a move over a button shows its Down face; a move over the
@@ -104,10 +134,49 @@ double Form1::dragTopAnchor() const {
 
 void Form1::bForgetClick() { m_window.end(0); }
 
-void Form1::bReflectClick() {}
-void Form1::bDuplicateClick() {}
-void Form1::bRefreshClick() {}
-void Form1::image3Click() {}
-void Form1::image4Click() {}
+void Form1::bReflectClick() { newPage(); }
+
+void Form1::bDuplicateClick() { host::duplicateFirstPage(m_state); }
+
+// The arrows choose how the sheet turns; only the one for the other direction acts.
+
+void Form1::image3Click() {
+    if (m_state.flipLeftRight) {
+        flip(false, m_ui.tArrDwn90, m_ui.tArrUp0);
+    }
+}
+
+void Form1::image4Click() {
+    if (!m_state.flipLeftRight) {
+        flip(true, m_ui.tArrUp90, m_ui.tArrDwn0);
+    }
+}
+
+void Form1::flip(bool leftRight, PictureControl& verticalArrow, PictureControl& horizontalArrow) {
+    m_state.flipLeftRight = leftRight;
+    m_ui.Image3.setPicture(verticalArrow.picture());
+    m_ui.Image4.setPicture(horizontalArrow.picture());
+    createSide2();
+    DrawPagesS2();
+}
+
+void Form1::bRefreshClick() {
+    auto& s = m_state;
+    s.frontPages.clear();
+    s.backPages.clear();
+    for (int index = 1; index < s.pageCount; ++index) {
+        const auto i = static_cast<std::int16_t>(index);
+        m_ui.Text3.remove(i);
+        m_ui.Text4.remove(i);
+        m_ui.Image1.remove(i);
+        m_ui.Image2.remove(i);
+    }
+    s.side1Loaded = false;
+    s.side2Loaded = false;
+    s.frontCapacity = 32;
+    s.pageCount = 0;
+    drawSheet();
+    readSpread();
+}
 
 }  // namespace window

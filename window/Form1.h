@@ -4,6 +4,7 @@
 // Knows the window only through the toolkit interface and the host only
 // through its object model.
 
+#include <cstdint>
 #include <string>
 
 #include "host/HostRegistry.h"
@@ -20,6 +21,14 @@ public:
     Form1(const host::HostRegistry& hosts, Controls& controls, FormWindow& window);
 
     const state::ToolState& toolState() const { return m_state; }
+
+    // Writes the back side into the host document, then ends the tool.
+    [[noreturn]] void newPage();
+    void DrawPagesS2();
+    void ShowSide2(bool show);
+    void createSide2();
+    void DrawPages();
+    void drawSheet();
 
     void formLoad() override;
     void formMouseDown(int button, float x, float y) override;
@@ -38,6 +47,8 @@ public:
     void bForgetMouseMove() override;
 
 private:
+    void readSpread();
+    void flip(bool leftRight, PictureControl& verticalArrow, PictureControl& horizontalArrow);
     void pressButton(PictureControl& button, PictureControl& downFace, bool& up);
     void releaseButton(PictureControl& button, PictureControl& upFace, bool& up);
     void dragStep(int buttons, float x, float y);

@@ -1,0 +1,85 @@
+#include "host/BackSideWriter.h"
+
+#include <string>
+#include <vector>
+
+#include "geometry/LineMirror.h"
+#include "host/Host.h"
+#include "host/HostError.h"
+
+namespace host {
+
+namespace {
+
+enum class Kind { Rectangle, Line, Other };
+
+Kind kindOf(PageItem& item) {
+    const std::string type = item.typeName();
+    if (type == "Rectangle") {
+        return Kind::Rectangle;
+    }
+    return type == "Line" ? Kind::Line : Kind::Other;
+}
+
+// Rectangles added in the host since the last capture have no back row; rather
+// than give them made-up bounds, refuse before anything is written.
+void requireBackRows(const std::vector<Kind>& kinds, int pageCount) {
+    long rectangles = 0;
+    for (const Kind kind : kinds) {
+        rectangles += kind == Kind::Rectangle ? 1 : 0;
+    }
+    if (rectangles > pageCount) {
+        throw HostError("The page holds " + std::to_string(rectangles) +
+                        " page rectangles, but only " + std::to_string(pageCount) +
+                        " were read. Click Refresh Now! and try again.");
+    }
+}
+
+void moveRectangle(const state::ToolState& tool, PageItem& item, std::size_t row) {
+    using state::PageTable;
+    const auto& back = tool.backPages;
+    item.setVisibleBounds({back.at(row, PageTable::Top), back.at(row, PageTable::Left),
+                           back.at(row, PageTable::Bottom), back.at(row, PageTable::Right)});
+    item.setRotationAngle(back.at(row, PageTable::Angle));
+}
+
+void mirrorLine(const state::ToolState& tool, PageItem& item) {
+    const Bounds bounds = item.visibleBounds();
+    const double angle = item.rotationAngle();
+    const state::MirrorResult mirrored =
+        geometry::reflectBounds(tool, bounds[0], bounds[1], bounds[2], bounds[3], angle);
+    item.setRotationAngle(mirrored.angle);
+    item.setVisibleBounds(mirrored.bounds);
+}
+
+std::shared_ptr<Spread> duplicatePage(const state::ToolState& tool) {
+    return tool.curSpread->pages()->item(1)->duplicate();
+}
+
+}  // namespace
+
+void writeBackSide(state::ToolState& tool) {
+    tool.curSpread = duplicatePage(tool);
+    tool.spreadItems = tool.curSpread->pageItems();
+    const auto items = tool.spreadItems->enumerate();
+
+    std::vector<Kind> kinds;
+    kinds.reserve(items.size());
+    for (const auto& item : items) {
+        kinds.push_back(kindOf(*item));
+    }
+    requireBackRows(kinds, tool.pageCount);
+
+    std::size_t row = 0;
+    for (std::size_t i = 0; i < items.size(); ++i) {
+        if (kinds[i] == Kind::Rectangle) {
+            moveRectangle(tool, *items[i], row++);
+        } else if (kinds[i] == Kind::Line) {
+            mirrorLine(tool, *items[i]);
+        }
+    }
+}
+
+void duplicateFirstPage(const state::ToolState& tool) { duplicatePage(tool); }
+
+}  // namespace host
