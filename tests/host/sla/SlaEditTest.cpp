@@ -1,0 +1,191 @@
+// Changing documents through the host: puts of boxes and angles, ungrouping,
+// and duplicating a page, each read back from the saved file by a fresh load.
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <set>
+
+#include "SlaTestSupport.h"
+#include "host/HostError.h"
+
+namespace {
+
+using host::Bounds;
+using slatest::itemNamed;
+using slatest::itemsOf;
+
+void expectBounds(const Bounds& actual, const Bounds& expected) {
+    for (std::size_t k = 0; k < 4; ++k) {
+        EXPECT_NEAR(actual[k], expected[k], 1e-6) << "bound " << k;
+    }
+}
+
+std::shared_ptr<host::Spread> spreadOf(const std::filesystem::path& path) {
+    return host::sla::SlaHost::open({path})->activeWindow()->activeSpread();
+}
+
+// The tool's ungroup passes: until a pass finds no group.
+void dissolveGroups(host::Spread& spread) {
+    for (bool found = true; found;) {
+        found = false;
+        for (const auto& item : spread.pageItems()->enumerate()) {
+            if (item->typeName() == "Group") {
+                item->ungroup();
+                found = true;
+            }
+        }
+    }
+}
+
+TEST(SlaEdit, RotationTurnsAboutTheBoxCentre) {
+    const auto spread = spreadOf(slatest::ownSample("sheet.sla"));
+    const auto page = itemNamed(*spread, "Page 1 head up");  // box 50,50 – 350,250
+    page->setRotationAngle(90);
+    EXPECT_DOUBLE_EQ(page->rotationAngle(), 90);
+    expectBounds(page->visibleBounds(), {100, 0, 300, 300});
+    page->setRotationAngle(-360);  // any angle is accepted and reduced
+    EXPECT_DOUBLE_EQ(page->rotationAngle(), 0);
+    expectBounds(page->visibleBounds(), {50, 50, 350, 250});
+    EXPECT_THROW(page->setRotationAngle(NAN), host::HostError);
+}
+
+TEST(SlaEdit, MirroredAnglesKeepTheBox) {
+    SKIP_WITHOUT_SHARED_SAMPLES();
+    const auto spread = spreadOf(slatest::sharedSample("sheet_1000x700.sla"));
+    for (const char* name : {"Rect_F30", "Rect_C90", "Line_D45", "Line_V1"}) {
+        SCOPED_TRACE(name);
+        const auto item = itemNamed(*spread, name);
+        const Bounds before = item->visibleBounds();
+        const double angle = item->rotationAngle();
+        item->setRotationAngle(360 - angle);  // left-right mirror
+        expectBounds(item->visibleBounds(), before);
+        item->setRotationAngle(180 - angle);  // top-bottom mirror
+        expectBounds(item->visibleBounds(), before);
+        EXPECT_NEAR(item->rotationAngle(), std::fmod(540 - angle, 360), 1e-9);
+    }
+}
+
+TEST(SlaEdit, BoundsPutKeepsTheRotation) {
+    SKIP_WITHOUT_SHARED_SAMPLES();
+    struct Row {
+        const char* situation;
+        const char* name;
+        Bounds target;
+    };
+    const Row rows[] = {
+        {"upright frame moved and resized", "Rect_A0", {10, 20, 110, 320}},
+        {"quarter-turned frame resized", "Rect_C90", {0, 0, 300, 100}},
+        {"frame at 30 degrees moved", "Rect_F30", {0, 0, 161.6025403784, 179.9038105677}},
+        {"frame at 30 degrees resized", "Rect_F30", {0, 0, 200, 250}},
+        {"diagonal line", "Line_D45", {10, 10, 110, 110}},
+        {"line drawn right to left", "Line_H2", {600, 20, 600, 320}},
+        {"line drawn upwards", "Line_V2", {100, 900, 500, 900}},
+        {"group", "Group_outer", {0, 0, 442, 302}},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.situation);
+        const auto item =
+            itemNamed(*spreadOf(slatest::sharedSample("sheet_1000x700.sla")), row.name);
+        const double angle = item->rotationAngle();
+        item->setVisibleBounds(row.target);
+        expectBounds(item->visibleBounds(), row.target);
+        EXPECT_DOUBLE_EQ(item->rotationAngle(), angle);
+    }
+}
+
+TEST(SlaEdit, ResizingRewritesTheOutline) {
+    SKIP_WITHOUT_SHARED_SAMPLES();
+    const auto item = itemNamed(*spreadOf(slatest::sharedSample("sheet_1000x700.sla")), "Rect_C90");
+    item->setVisibleBounds({0, 0, 300, 100});  // turned by 90: the frame is 300 × 100
+    EXPECT_STREQ(item->node().attribute("WIDTH").value(), "300");
+    EXPECT_STREQ(item->node().attribute("HEIGHT").value(), "100");
+    EXPECT_STREQ(item->node().attribute("path").value(), "M0 0 L300 0 L300 100 L0 100 L0 0 Z");
+    EXPECT_STREQ(item->node().attribute("copath").value(), "M0 0 L300 0 L300 100 L0 100 L0 0 Z");
+}
+
+TEST(SlaEdit, ImpossibleBoundsAreRefused) {
+    SKIP_WITHOUT_SHARED_SAMPLES();
+    const auto spread = spreadOf(slatest::sharedSample("sheet_1000x700.sla"));
+    const auto upright = itemNamed(*spread, "Rect_A0");
+    EXPECT_THROW(upright->setVisibleBounds({0, 0, NAN, 10}), host::HostError);
+    EXPECT_THROW(upright->setVisibleBounds({10, 0, 0, 10}), host::HostError);
+    // No frame turned by 30° has a box 400 wide and only 10 tall.
+    EXPECT_THROW(itemNamed(*spread, "Rect_F30")->setVisibleBounds({0, 0, 10, 400}),
+                 host::HostError);
+    expectBounds(upright->visibleBounds(), {40, 40, 240, 190});
+}
+
+TEST(SlaEdit, NestedGroupsDissolveIntoTheirMembersInPlace) {
+    SKIP_WITHOUT_SHARED_SAMPLES();
+    slatest::ScratchFolder folder;
+    const auto path = folder.copy(slatest::sharedSample("sheet_1000x700.sla"));
+    const auto host = host::sla::SlaHost::open({path});
+    const auto spread = host->activeWindow()->activeSpread();
+    const auto group = itemNamed(*spread, "Group_outer");
+    dissolveGroups(*spread);
+    EXPECT_THROW(group->ungroup(), host::HostError);  // it no longer exists
+    EXPECT_THROW(itemNamed(*spread, "Rect_A0")->ungroup(), host::HostError);
+    host->saveChanged();
+
+    const auto reloaded = spreadOf(path);
+    const auto names = slatest::namesOf(*reloaded);
+    ASSERT_EQ(names.size(), 16U);
+    EXPECT_EQ(std::vector<std::string>(names.begin() + 13, names.end()),
+              (std::vector<std::string>{"Grp_R1", "Grp_R2", "Grp_R3"}));
+    expectBounds(itemNamed(*reloaded, "Grp_R1")->visibleBounds(), {40, 820, 140, 890});
+    expectBounds(itemNamed(*reloaded, "Grp_R2")->visibleBounds(), {40, 900, 140, 970});
+    expectBounds(itemNamed(*reloaded, "Grp_R3")->visibleBounds(), {160, 820, 260, 970});
+}
+
+// A group turned 90° clockwise and drawn at twice its grouped size, holding
+// two 20 × 10 rectangles at (0,0) and (30,20) of its 50 × 30 frame.
+std::string turnedGroup(const char* secondMemberRotation) {
+    return slatest::documentWith(
+        std::string(
+            "  <PAGEOBJECT ANNAME=\"G\" PTYPE=\"12\" OwnPage=\"0\" XPOS=\"300\" "
+            "YPOS=\"100\" WIDTH=\"100\" HEIGHT=\"60\" ROT=\"90\" groupWidth=\"50\" "
+            "groupHeight=\"30\">\n"
+            "   <PAGEOBJECT ANNAME=\"A\" PTYPE=\"6\" FRTYPE=\"0\" OwnPage=\"0\" XPOS=\"300\" "
+            "YPOS=\"100\" WIDTH=\"20\" HEIGHT=\"10\" PWIDTH=\"1\" gXpos=\"0\" gYpos=\"0\" "
+            "path=\"M0 0 L20 0 L20 10 L0 10 L0 0 Z\"/>\n"
+            "   <PAGEOBJECT ANNAME=\"B\" PTYPE=\"6\" FRTYPE=\"0\" OwnPage=\"0\" XPOS=\"330\" "
+            "YPOS=\"120\" WIDTH=\"20\" HEIGHT=\"10\" ") +
+        secondMemberRotation +
+        " gXpos=\"30\" gYpos=\"20\" path=\"M0 0 L20 0 L20 10 L0 10 L0 0 Z\"/>\n"
+        "  </PAGEOBJECT>\n");
+}
+
+TEST(SlaEdit, TurnedAndScaledGroupKeepsItsMembersWhereTheyWereDrawn) {
+    slatest::ScratchFolder folder;
+    const auto path = folder.write("turned.sla", turnedGroup(""));
+    const auto host = host::sla::SlaHost::open({path});
+    const auto spread = host->activeWindow()->activeSpread();
+    // The group's box: (240..300) × (100..200) on the canvas, so 140..200 × 80..180 on the page.
+    expectBounds(itemsOf(*spread)[0]->visibleBounds(), {80, 140, 180, 200});
+    dissolveGroups(*spread);
+    host->saveChanged();
+
+    const auto reloaded = spreadOf(path);
+    ASSERT_EQ(slatest::namesOf(*reloaded), (std::vector<std::string>{"A", "B"}));
+    const auto a = itemNamed(*reloaded, "A");
+    const auto b = itemNamed(*reloaded, "B");
+    expectBounds(a->visibleBounds(), {80, 180, 120, 200});
+    expectBounds(b->visibleBounds(), {140, 140, 180, 160});
+    EXPECT_DOUBLE_EQ(a->rotationAngle(), 270);
+    EXPECT_STREQ(a->node().attribute("WIDTH").value(), "40");
+    EXPECT_STREQ(a->node().attribute("PWIDTH").value(), "2");
+    EXPECT_STREQ(a->node().attribute("path").value(), "M0 0 L40 0 L40 20 L0 20 L0 0 Z");
+}
+
+TEST(SlaEdit, UnevenlyStretchedGroupWithSlantedMemberIsLeftAlone) {
+    slatest::ScratchFolder folder;
+    std::string text = turnedGroup("ROT=\"30\"");
+    text.replace(text.find("HEIGHT=\"60\""), 11, "HEIGHT=\"90\"");  // scale 2 × 3
+    const auto path = folder.write("stretched.sla", text);
+    const auto host = host::sla::SlaHost::open({path});
+    EXPECT_THROW(itemsOf(*host->activeWindow()->activeSpread())[0]->ungroup(), host::HostError);
+    EXPECT_FALSE(host->openDocuments()[0]->changed());
+}
+
+}  // namespace
