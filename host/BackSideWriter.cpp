@@ -80,6 +80,8 @@ void writeBackSide(state::ToolState& tool) {
     }
 }
 
-void duplicateFirstPage(const state::ToolState& tool) { duplicatePage(tool); }
+void duplicateFirstPage(const state::ToolState& tool) {
+    duplicatePage(tool);
+}
 
 }  // namespace host

@@ -33,7 +33,9 @@ window::PictureControl& iconSource(window::Controls& ui, std::int16_t direction)
     }
 }
 
-float rounded(double value) { return state::toInt16Clamped(value); }
+float rounded(double value) {
+    return state::toInt16Clamped(value);
+}
 
 void placeMarker(const state::ToolState& tool, window::Controls& ui, const Side& side,
                  std::int16_t i) {
@@ -42,8 +44,8 @@ void placeMarker(const state::ToolState& tool, window::Controls& ui, const Side&
     auto& icon = side.icons[i];
     auto& number = side.numbers[i];
 
-    icon.setPicture(iconSource(ui, geometry::AproxAngle(side.table.at(row, PageTable::Angle)))
-                        .picture());
+    icon.setPicture(
+        iconSource(ui, geometry::AproxAngle(side.table.at(row, PageTable::Angle))).picture());
     const double top = side.outline ? side.outline->top() : tool.sheetTop;
     icon.setTop(rounded(top + scale * side.table.at(row, PageTable::Top)));
     const double left = side.outline ? side.outline->left() : tool.sheetLeft;

@@ -15,7 +15,9 @@ constexpr double kMax = std::numeric_limits<std::int16_t>::max();
 
 // std::nearbyint honours the rounding mode, which is round-to-nearest-even
 // unless someone changed it; we never do.
-double roundHalfEven(double value) { return std::nearbyint(value); }
+double roundHalfEven(double value) {
+    return std::nearbyint(value);
+}
 
 }  // namespace
 

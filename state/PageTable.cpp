@@ -9,7 +9,9 @@ namespace state {
 
 PageTable::PageTable(std::size_t rowCount) : m_rows(rowCount) {}
 
-void PageTable::resize(std::size_t rowCount) { m_rows.resize(rowCount); }
+void PageTable::resize(std::size_t rowCount) {
+    m_rows.resize(rowCount);
+}
 
 const std::optional<double>& PageTable::cell(std::size_t row, int column) const {
     if (row >= m_rows.size() || column < 0 || column >= kColumns) {
@@ -38,7 +40,9 @@ int PageTable::number(std::size_t row) const {
     return static_cast<int>(value);
 }
 
-bool PageTable::isEmpty(std::size_t row, int column) const { return !cell(row, column); }
+bool PageTable::isEmpty(std::size_t row, int column) const {
+    return !cell(row, column);
+}
 
 bool PageTable::isRowEmpty(std::size_t row) const {
     for (int column = 0; column < kColumns; ++column) {
@@ -54,6 +58,8 @@ void PageTable::set(std::size_t row, int column, double value) {
     m_rows[row][static_cast<std::size_t>(column)] = value;
 }
 
-void PageTable::setNumber(std::size_t row, int number) { set(row, Number, number); }
+void PageTable::setNumber(std::size_t row, int number) {
+    set(row, Number, number);
+}
 
 }  // namespace state

@@ -20,8 +20,8 @@ void countFrontPage(ToolState& state) {
     if (count == state.frontCapacity) {
         const int grown = state.frontCapacity + kGrowthStep;
         if (grown > std::numeric_limits<std::int16_t>::max()) {
-            throw OverflowError("too many page rectangles: at most " +
-                                std::to_string(count - 1) + " can be captured");
+            throw OverflowError("too many page rectangles: at most " + std::to_string(count - 1) +
+                                " can be captured");
         }
         state.frontCapacity = static_cast<std::int16_t>(grown);
         state.frontPages.resize(static_cast<std::size_t>(grown) + 1);
@@ -29,6 +29,8 @@ void countFrontPage(ToolState& state) {
     state.pageCount = count;
 }
 
-int frontPageNumber(int row) { return 2 * row + 1; }
+int frontPageNumber(int row) {
+    return 2 * row + 1;
+}
 
 }  // namespace state

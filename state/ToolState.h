@@ -40,10 +40,10 @@ struct ToolState {
     float boxHeight = 0.0f;
 
     // Page tables and their counters.
-    int pageCount = 0;                 // captured rectangles = filled rows of both tables
+    int pageCount = 0;                // captured rectangles = filled rows of both tables
     std::int16_t frontCapacity = 32;  // highest row index of frontPages
-    PageTable frontPages;              // side 1, pages 1, 3, 5, ...
-    PageTable backPages;               // side 2, pages 2, 4, 6, ...
+    PageTable frontPages;             // side 1, pages 1, 3, 5, ...
+    PageTable backPages;              // side 2, pages 2, 4, 6, ...
 
     // True: the back side is the front mirrored left-right; false: top-bottom.
     bool flipLeftRight = true;

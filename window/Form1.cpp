@@ -48,11 +48,21 @@ void Form1::newPage() {
     m_window.end(0);
 }
 
-void Form1::DrawPagesS2() { preview::DrawPagesS2(m_state, m_ui); }
-void Form1::ShowSide2(bool show) { preview::ShowSide2(m_state, m_ui, show); }
-void Form1::createSide2() { geometry::createSide2(m_state); }
-void Form1::DrawPages() { preview::DrawPages(m_state, m_ui); }
-void Form1::drawSheet() { preview::drawSheet(m_state, m_ui); }
+void Form1::DrawPagesS2() {
+    preview::DrawPagesS2(m_state, m_ui);
+}
+void Form1::ShowSide2(bool show) {
+    preview::ShowSide2(m_state, m_ui, show);
+}
+void Form1::createSide2() {
+    geometry::createSide2(m_state);
+}
+void Form1::DrawPages() {
+    preview::DrawPages(m_state, m_ui);
+}
+void Form1::drawSheet() {
+    preview::drawSheet(m_state, m_ui);
+}
 
 void Form1::readSpread() {
     host::captureSpread(m_state);
@@ -79,12 +89,18 @@ void Form1::releaseButton(PictureControl& button, PictureControl& upFace, bool& 
     }
 }
 
-void Form1::bReflectMouseMove() { pressButton(m_ui.bReflect, m_ui.tReflectDown, m_state.reflectUp); }
+void Form1::bReflectMouseMove() {
+    pressButton(m_ui.bReflect, m_ui.tReflectDown, m_state.reflectUp);
+}
 void Form1::bDuplicateMouseMove() {
     pressButton(m_ui.bDuplicate, m_ui.tDuplicateDown, m_state.duplicateUp);
 }
-void Form1::bRefreshMouseMove() { pressButton(m_ui.bRefresh, m_ui.tRefreshDown, m_state.refreshUp); }
-void Form1::bForgetMouseMove() { pressButton(m_ui.bForget, m_ui.tForgetDown, m_state.forgetUp); }
+void Form1::bRefreshMouseMove() {
+    pressButton(m_ui.bRefresh, m_ui.tRefreshDown, m_state.refreshUp);
+}
+void Form1::bForgetMouseMove() {
+    pressButton(m_ui.bForget, m_ui.tForgetDown, m_state.forgetUp);
+}
 
 void Form1::formMouseMove(int buttons, float x, float y) {
     releaseButton(m_ui.bDuplicate, m_ui.tDuplicateUp, m_state.duplicateUp);
@@ -132,11 +148,17 @@ double Form1::dragTopAnchor() const {
     return m_state.winTop;
 }
 
-void Form1::bForgetClick() { m_window.end(0); }
+void Form1::bForgetClick() {
+    m_window.end(0);
+}
 
-void Form1::bReflectClick() { newPage(); }
+void Form1::bReflectClick() {
+    newPage();
+}
 
-void Form1::bDuplicateClick() { host::duplicateFirstPage(m_state); }
+void Form1::bDuplicateClick() {
+    host::duplicateFirstPage(m_state);
+}
 
 // The arrows choose how the sheet turns; only the one for the other direction acts.
 

@@ -130,8 +130,7 @@ void MarkerLayer::paintIcons(QPainter& painter, const IconArray& icons, const QR
     }
 }
 
-void MarkerLayer::paintNumbers(QPainter& painter, const NumberArray& numbers,
-                               const QRect& dirty) {
+void MarkerLayer::paintNumbers(QPainter& painter, const NumberArray& numbers, const QRect& dirty) {
     for (const auto& number : numbers.elements()) {
         if (!number || !number->isVisible()) {
             continue;

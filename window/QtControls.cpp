@@ -36,7 +36,9 @@ void PictureWidget::setHeight(float value) {
     m_geometry.height = value;
     place();
 }
-void PictureWidget::place() { setGeometry(m_geometry.pixels()); }
+void PictureWidget::place() {
+    setGeometry(m_geometry.pixels());
+}
 
 void PictureWidget::setPicture(Picture picture) {
     m_picture = std::move(picture);
@@ -97,7 +99,9 @@ void OutlineWidget::setHeight(float value) {
     m_geometry.height = value;
     place();
 }
-void OutlineWidget::place() { setGeometry(m_geometry.pixels()); }
+void OutlineWidget::place() {
+    setGeometry(m_geometry.pixels());
+}
 
 void OutlineWidget::paintEvent(QPaintEvent*) {
     QPainter painter(this);

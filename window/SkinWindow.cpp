@@ -14,8 +14,8 @@ namespace window {
 namespace {
 
 int buttonCode(Qt::MouseButtons buttons) {
-    return static_cast<int>((buttons & (Qt::LeftButton | Qt::RightButton | Qt::MiddleButton))
-                                .toInt());
+    return static_cast<int>(
+        (buttons & (Qt::LeftButton | Qt::RightButton | Qt::MiddleButton)).toInt());
 }
 
 int pixelsFromTwips(float twips) {
@@ -62,20 +62,35 @@ SkinWindow::SkinWindow()
     text4.setText("Text1");
     text4.setVisible(true);
 
-    m_controls = std::unique_ptr<Controls>(new Controls{
-        *m_shape1, *m_shape2, m_markers->frontIcons(), m_markers->frontNumbers(),
-        m_markers->backIcons(), m_markers->backNumbers(),
-        *addPicture("Image3", {384, 184, 33, 116}, "tArrUp90"),
-        *addPicture("Image4", {344, 456, 116, 32}, "tArrDwn0"),
-        *addPicture("bReflect", {24, 496, 116, 32}, "tReflectUp"),
-        *addPicture("bDuplicate", {152, 496, 116, 32}, "tDuplicateUp"),
-        *addPicture("bRefresh", {424, 496, 116, 32}, "tRefreshUp"),
-        *addPicture("bForget", {672, 496, 116, 32}, "tForgetUp"), addSource("tReflectUp"),
-        addSource("tReflectDown"), addSource("tDuplicateUp"), addSource("tDuplicateDown"),
-        addSource("tRefreshUp"), addSource("tRefreshDown"), addSource("tForgetUp"),
-        addSource("tForgetDown"), addSource("tArrUp0"), addSource("tArrDwn0"),
-        addSource("tArrUp90"), addSource("tArrDwn90"), addSource("page0"), addSource("page90"),
-        addSource("page180"), addSource("page270")});
+    m_controls = std::unique_ptr<Controls>(
+        new Controls{*m_shape1,
+                     *m_shape2,
+                     m_markers->frontIcons(),
+                     m_markers->frontNumbers(),
+                     m_markers->backIcons(),
+                     m_markers->backNumbers(),
+                     *addPicture("Image3", {384, 184, 33, 116}, "tArrUp90"),
+                     *addPicture("Image4", {344, 456, 116, 32}, "tArrDwn0"),
+                     *addPicture("bReflect", {24, 496, 116, 32}, "tReflectUp"),
+                     *addPicture("bDuplicate", {152, 496, 116, 32}, "tDuplicateUp"),
+                     *addPicture("bRefresh", {424, 496, 116, 32}, "tRefreshUp"),
+                     *addPicture("bForget", {672, 496, 116, 32}, "tForgetUp"),
+                     addSource("tReflectUp"),
+                     addSource("tReflectDown"),
+                     addSource("tDuplicateUp"),
+                     addSource("tDuplicateDown"),
+                     addSource("tRefreshUp"),
+                     addSource("tRefreshDown"),
+                     addSource("tForgetUp"),
+                     addSource("tForgetDown"),
+                     addSource("tArrUp0"),
+                     addSource("tArrDwn0"),
+                     addSource("tArrUp90"),
+                     addSource("tArrDwn90"),
+                     addSource("page0"),
+                     addSource("page90"),
+                     addSource("page180"),
+                     addSource("page270")});
 }
 
 SkinWindow::~SkinWindow() = default;
@@ -133,12 +148,22 @@ void SkinWindow::dispatch(void (FormHandlers::*handler)()) {
     }
 }
 
-float SkinWindow::left() const { return static_cast<float>(x()) * kTwipsPerPixel; }
-float SkinWindow::top() const { return static_cast<float>(y()) * kTwipsPerPixel; }
-void SkinWindow::setLeft(float twips) { move(pixelsFromTwips(twips), y()); }
-void SkinWindow::setTop(float twips) { move(x(), pixelsFromTwips(twips)); }
+float SkinWindow::left() const {
+    return static_cast<float>(x()) * kTwipsPerPixel;
+}
+float SkinWindow::top() const {
+    return static_cast<float>(y()) * kTwipsPerPixel;
+}
+void SkinWindow::setLeft(float twips) {
+    move(pixelsFromTwips(twips), y());
+}
+void SkinWindow::setTop(float twips) {
+    move(x(), pixelsFromTwips(twips));
+}
 
-void SkinWindow::showMessage(const std::string& text) { showMessageBox(text); }
+void SkinWindow::showMessage(const std::string& text) {
+    showMessageBox(text);
+}
 
 void SkinWindow::paintEvent(QPaintEvent*) {
     // Drawn unscaled from the corner: the skin's last row lies below the client area.

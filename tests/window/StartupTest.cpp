@@ -81,7 +81,7 @@ TEST_F(Startup, AFailingHostCallIsReportedAndEndsTheToolWithAnErrorStatus) {
 }
 
 TEST_F(Startup, NoHostToConnectToIsReported) {
-    m_guard.run([this] { m_form.formLoad(); });   // nothing registered
+    m_guard.run([this] { m_form.formLoad(); });  // nothing registered
     ASSERT_EQ(m_reports.size(), 1u);
     EXPECT_NE(m_reports.front().find("InDesign.Application.2.0"), std::string::npos);
     EXPECT_EQ(m_ends, std::vector<int>{1});

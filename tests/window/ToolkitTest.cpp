@@ -34,16 +34,16 @@ TEST(ControlArray, CreatesHiddenCopiesOfElementZero) {
 TEST(ControlArray, MisuseIsAnError) {
     SkinWindow skin;
     auto& numbers = skin.controls().Text3;
-    EXPECT_THROW(numbers.create(0), ToolkitError);   // designed
-    EXPECT_THROW(numbers.remove(0), ToolkitError);   // designed, never removed
-    EXPECT_THROW(numbers[1], ToolkitError);          // not created
+    EXPECT_THROW(numbers.create(0), ToolkitError);  // designed
+    EXPECT_THROW(numbers.remove(0), ToolkitError);  // designed, never removed
+    EXPECT_THROW(numbers[1], ToolkitError);         // not created
     EXPECT_THROW(numbers.remove(1), ToolkitError);
     EXPECT_THROW(numbers[-1], ToolkitError);
     numbers.create(1);
-    EXPECT_THROW(numbers.create(1), ToolkitError);   // exists
+    EXPECT_THROW(numbers.create(1), ToolkitError);  // exists
     numbers.remove(1);
-    EXPECT_THROW(numbers[1], ToolkitError);          // removed
-    numbers.create(1);                               // and can be made again
+    EXPECT_THROW(numbers[1], ToolkitError);  // removed
+    numbers.create(1);                       // and can be made again
     EXPECT_EQ(numbers[1].text(), "9999");
 }
 
@@ -75,15 +75,15 @@ protected:
 };
 
 TEST_F(Routing, MovesOverTheBackgroundAndOutlinesReachTheWindow) {
-    move({10, 300});   // bare background
-    move({30, 90});    // inside Shape1, clear of the markers
+    move({10, 300});  // bare background
+    move({30, 90});   // inside Shape1, clear of the markers
     EXPECT_EQ(m_handlers.events, (std::vector<std::string>{"move 0 10,300", "move 0 30,90"}));
 }
 
 TEST_F(Routing, MovesOverMarkersAndNumberBoxesDoNotReachTheWindow) {
-    move({60, 190});    // Image1(0)
-    move({180, 228});   // Text3(0)
-    move({460, 140});   // Image2(0)
+    move({60, 190});   // Image1(0)
+    move({180, 228});  // Text3(0)
+    move({460, 140});  // Image2(0)
     EXPECT_TRUE(m_handlers.events.empty());
 }
 
@@ -91,7 +91,7 @@ TEST_F(Routing, MovesOverAButtonAreTheButtonsAndAClickIsLeftPressAndRelease) {
     move({30, 500});
     press(Qt::LeftButton, {30, 500});
     release(Qt::LeftButton, {30, 500});
-    press(Qt::RightButton, {400, 200});   // Image3, other button: no click
+    press(Qt::RightButton, {400, 200});  // Image3, other button: no click
     release(Qt::RightButton, {400, 200});
     EXPECT_EQ(m_handlers.events, (std::vector<std::string>{"bReflect.move", "bReflect.click"}));
 }
@@ -100,13 +100,12 @@ TEST_F(Routing, APressOnTheBackgroundKeepsMovesComingWhileHeld) {
     move({10, 300});
     m_handlers.events.clear();
     press(Qt::LeftButton, {10, 300});
-    move({60, 190});     // over a marker
-    move({30, 505});     // over a button
-    move({900, 600});    // outside the window
+    move({60, 190});   // over a marker
+    move({30, 505});   // over a button
+    move({900, 600});  // outside the window
     release(Qt::LeftButton, {900, 600});
-    EXPECT_EQ(m_handlers.events,
-              (std::vector<std::string>{"down 1 10,300", "move 1 60,190", "move 1 30,505",
-                                        "move 1 900,600"}));
+    EXPECT_EQ(m_handlers.events, (std::vector<std::string>{"down 1 10,300", "move 1 60,190",
+                                                           "move 1 30,505", "move 1 900,600"}));
 }
 
 TEST_F(Routing, ButtonsReportTheSumOfThoseHeld) {
@@ -118,9 +117,8 @@ TEST_F(Routing, ButtonsReportTheSumOfThoseHeld) {
     release(Qt::LeftButton, {12, 302});
     move({14, 304});
     release(Qt::RightButton, {14, 304});
-    EXPECT_EQ(m_handlers.events,
-              (std::vector<std::string>{"down 1 10,300", "down 2 10,300", "move 3 12,302",
-                                        "move 2 14,304"}));
+    EXPECT_EQ(m_handlers.events, (std::vector<std::string>{"down 1 10,300", "down 2 10,300",
+                                                           "move 3 12,302", "move 2 14,304"}));
 }
 
 TEST_F(Routing, APressOnAMarkerStartsNothing) {
