@@ -93,7 +93,7 @@ namespace {
 template <class Array>
 bool anyVisibleAt(const Array& array, QPointF point) {
     for (const auto& element : array.elements()) {
-        if (element && element->isVisible() && element->geometry().exact().contains(point)) {
+        if (element && element->isVisible() && element->storedGeometry().exact().contains(point)) {
             return true;
         }
     }
@@ -122,7 +122,7 @@ void MarkerLayer::paintIcons(QPainter& painter, const IconArray& icons, const QR
         if (!icon || !icon->isVisible() || !icon->picture()) {
             continue;
         }
-        const QRect box = icon->geometry().pixels();
+        const QRect box = icon->storedGeometry().pixels();
         if (box.isEmpty() || !box.intersects(dirty)) {
             continue;
         }
@@ -135,7 +135,7 @@ void MarkerLayer::paintNumbers(QPainter& painter, const NumberArray& numbers, co
         if (!number || !number->isVisible()) {
             continue;
         }
-        const QRectF box = number->geometry().exact();
+        const QRectF box = number->storedGeometry().exact();
         if (box.isEmpty() || !box.intersects(dirty)) {
             continue;
         }

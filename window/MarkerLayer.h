@@ -19,30 +19,18 @@ class MarkerLayer;
 
 // One marker element; every change repaints the layer.
 template <class Interface>
-class MarkerElement : public Interface {
+class MarkerElement : public StoredGeometry<Interface> {
 public:
     explicit MarkerElement(MarkerLayer& layer) : m_layer(&layer) {}
 
-    float left() const override { return m_geometry.left; }
-    float top() const override { return m_geometry.top; }
-    float width() const override { return m_geometry.width; }
-    float height() const override { return m_geometry.height; }
-    void setLeft(float value) override { change(m_geometry.left, value); }
-    void setTop(float value) override { change(m_geometry.top, value); }
-    void setWidth(float value) override { change(m_geometry.width, value); }
-    void setHeight(float value) override { change(m_geometry.height, value); }
     bool isVisible() const override { return m_visible; }
-    void setVisible(bool visible) override { change(m_visible, visible); }
-
-    const ControlGeometry& geometry() const { return m_geometry; }
+    void setVisible(bool visible) override { this->change(m_visible, visible); }
 
 protected:
-    template <class T>
-    void change(T& field, const T& value);
+    void changed() override;
 
 private:
     MarkerLayer* m_layer;
-    ControlGeometry m_geometry;
     bool m_visible = false;
 };
 
@@ -50,7 +38,7 @@ class MarkerIcon : public MarkerElement<PictureControl> {
 public:
     using MarkerElement::MarkerElement;
     Picture picture() const override { return m_picture; }
-    void setPicture(Picture picture) override { change(m_picture, picture); }
+    void setPicture(Picture picture) override { this->change(m_picture, picture); }
 
 private:
     Picture m_picture;
@@ -60,7 +48,7 @@ class MarkerNumber : public MarkerElement<TextBox> {
 public:
     using MarkerElement::MarkerElement;
     std::string text() const override { return m_text; }
-    void setText(const std::string& text) override { change(m_text, text); }
+    void setText(const std::string& text) override { this->change(m_text, text); }
 
 private:
     std::string m_text;
@@ -125,12 +113,8 @@ private:
 };
 
 template <class Interface>
-template <class T>
-void MarkerElement<Interface>::change(T& field, const T& value) {
-    if (field != value) {
-        field = value;
-        m_layer->changed();
-    }
+void MarkerElement<Interface>::changed() {
+    m_layer->changed();
 }
 
 }  // namespace window

@@ -15,29 +15,9 @@ QRect ControlGeometry::pixels() const {
     return {px(left), px(top), px(width), px(height)};
 }
 
-PictureWidget::PictureWidget(QWidget* parent) : QWidget(parent) {
+PictureWidget::PictureWidget(QWidget* parent) : WidgetControl(parent) {
     // Moves over a picture belong to it, never to the window behind it.
     setMouseTracking(true);
-}
-
-void PictureWidget::setLeft(float value) {
-    m_geometry.left = value;
-    place();
-}
-void PictureWidget::setTop(float value) {
-    m_geometry.top = value;
-    place();
-}
-void PictureWidget::setWidth(float value) {
-    m_geometry.width = value;
-    place();
-}
-void PictureWidget::setHeight(float value) {
-    m_geometry.height = value;
-    place();
-}
-void PictureWidget::place() {
-    setGeometry(m_geometry.pixels());
 }
 
 void PictureWidget::setPicture(Picture picture) {
@@ -79,28 +59,8 @@ void PictureWidget::mouseReleaseEvent(QMouseEvent* event) {
     }
 }
 
-OutlineWidget::OutlineWidget(QWidget* parent) : QWidget(parent) {
+OutlineWidget::OutlineWidget(QWidget* parent) : WidgetControl(parent) {
     setAttribute(Qt::WA_TransparentForMouseEvents);
-}
-
-void OutlineWidget::setLeft(float value) {
-    m_geometry.left = value;
-    place();
-}
-void OutlineWidget::setTop(float value) {
-    m_geometry.top = value;
-    place();
-}
-void OutlineWidget::setWidth(float value) {
-    m_geometry.width = value;
-    place();
-}
-void OutlineWidget::setHeight(float value) {
-    m_geometry.height = value;
-    place();
-}
-void OutlineWidget::place() {
-    setGeometry(m_geometry.pixels());
 }
 
 void OutlineWidget::paintEvent(QPaintEvent*) {

@@ -19,30 +19,62 @@ struct PictureData {
 
 Picture makePicture(QPixmap pixmap);
 
-// Geometry held as singles, as set; the widget shows it rounded to pixels.
-class ControlGeometry {
-public:
+// Geometry held as singles, as set; a widget shows it rounded to pixels.
+struct ControlGeometry {
     float left = 0, top = 0, width = 0, height = 0;
     QRect pixels() const;
     QRectF exact() const { return {left, top, width, height}; }
 };
 
-// A picture control that is a real widget: buttons and arrows.
-class PictureWidget : public QWidget, public PictureControl {
-    Q_OBJECT
+// The position and size part of every control: stored as set, with a hook
+// that tells the concrete control to show the change.
+template <class Interface>
+class StoredGeometry : public Interface {
 public:
-    explicit PictureWidget(QWidget* parent);
-
     float left() const override { return m_geometry.left; }
     float top() const override { return m_geometry.top; }
     float width() const override { return m_geometry.width; }
     float height() const override { return m_geometry.height; }
-    void setLeft(float value) override;
-    void setTop(float value) override;
-    void setWidth(float value) override;
-    void setHeight(float value) override;
+    void setLeft(float value) override { change(m_geometry.left, value); }
+    void setTop(float value) override { change(m_geometry.top, value); }
+    void setWidth(float value) override { change(m_geometry.width, value); }
+    void setHeight(float value) override { change(m_geometry.height, value); }
+
+    const ControlGeometry& storedGeometry() const { return m_geometry; }
+
+protected:
+    virtual void changed() = 0;
+
+    template <class T>
+    void change(T& field, const T& value) {
+        if (field != value) {
+            field = value;
+            changed();
+        }
+    }
+
+private:
+    ControlGeometry m_geometry;
+};
+
+// A control that is a child widget of the window.
+template <class Interface>
+class WidgetControl : public QWidget, public StoredGeometry<Interface> {
+public:
+    explicit WidgetControl(QWidget* parent) : QWidget(parent) {}
     bool isVisible() const override { return !isHidden(); }
     void setVisible(bool visible) override { QWidget::setVisible(visible); }
+
+protected:
+    void changed() override { setGeometry(this->storedGeometry().pixels()); }
+};
+
+// A picture control that is a real widget: buttons and arrows.
+class PictureWidget : public WidgetControl<PictureControl> {
+    Q_OBJECT
+public:
+    explicit PictureWidget(QWidget* parent);
+
     Picture picture() const override { return m_picture; }
     void setPicture(Picture picture) override;
 
@@ -57,60 +89,36 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
-    void place();
-
-    ControlGeometry m_geometry;
     Picture m_picture;
     bool m_leftPressed = false;
 };
 
 // A picture control that never shows: the source of pictures copied at run time.
-class SourcePicture : public PictureControl {
+class SourcePicture : public StoredGeometry<PictureControl> {
 public:
     SourcePicture(std::string name, Picture picture)
         : m_name(std::move(name)), m_picture(std::move(picture)) {}
     const std::string& name() const { return m_name; }
-    float left() const override { return m_geometry.left; }
-    float top() const override { return m_geometry.top; }
-    float width() const override { return m_geometry.width; }
-    float height() const override { return m_geometry.height; }
-    void setLeft(float value) override { m_geometry.left = value; }
-    void setTop(float value) override { m_geometry.top = value; }
-    void setWidth(float value) override { m_geometry.width = value; }
-    void setHeight(float value) override { m_geometry.height = value; }
     bool isVisible() const override { return false; }
     void setVisible(bool) override {}
     Picture picture() const override { return m_picture; }
     void setPicture(Picture picture) override { m_picture = std::move(picture); }
 
+protected:
+    void changed() override {}
+
 private:
     std::string m_name;
-    ControlGeometry m_geometry;
     Picture m_picture;
 };
 
 // A rectangle outline; transparent for the mouse, so the window gets its events.
-class OutlineWidget : public QWidget, public Outline {
+class OutlineWidget : public WidgetControl<Outline> {
 public:
     explicit OutlineWidget(QWidget* parent);
 
-    float left() const override { return m_geometry.left; }
-    float top() const override { return m_geometry.top; }
-    float width() const override { return m_geometry.width; }
-    float height() const override { return m_geometry.height; }
-    void setLeft(float value) override;
-    void setTop(float value) override;
-    void setWidth(float value) override;
-    void setHeight(float value) override;
-    bool isVisible() const override { return !isHidden(); }
-    void setVisible(bool visible) override { QWidget::setVisible(visible); }
-
 protected:
     void paintEvent(QPaintEvent* event) override;
-
-private:
-    void place();
-    ControlGeometry m_geometry;
 };
 
 }  // namespace window
