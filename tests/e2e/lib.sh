@@ -1,0 +1,196 @@
+# Shared by the end-to-end tests. Each test is a bash script run by CTest as
+#   <test>.sh QUARVEL PAGELIST SAMPLE [ARGUMENT]
+# with the binaries of the build tree under test. It sources this file, which
+# gives it a private X server, a scratch folder $WORK that holds a copy of the
+# sample as $SHEET, and cleanup on every exit.
+
+set -euo pipefail
+
+E2E_DIR=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+# shellcheck source=../../scripts/lib/xvfb.sh
+source "$E2E_DIR/../../scripts/lib/xvfb.sh"
+
+QUARVEL=$1
+PAGELIST=$2
+SAMPLE=$3
+ARGUMENT=${4:-}
+readonly WAIT_SECONDS=60 # generous: sanitizer builds on a loaded machine start slowly
+
+# The tool ends with std::exit by design, so leak reports would only be noise.
+export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=0}
+
+WORK=$(mktemp -d)
+SHEET="$WORK/sheet.sla"
+TOOL_PID=""
+MAIN=""
+CLEANUP_HOOKS=()
+
+e2e_cleanup() {
+    local hook
+    for hook in "${CLEANUP_HOOKS[@]}"; do
+        "$hook" || true
+    done
+    if [ -n "$TOOL_PID" ] && kill -0 "$TOOL_PID" 2>/dev/null; then
+        kill "$TOOL_PID" 2>/dev/null || true
+        wait "$TOOL_PID" 2>/dev/null || true
+    fi
+    xvfb_stop
+    rm -rf "$WORK"
+}
+trap e2e_cleanup EXIT
+trap 'exit 130' INT TERM
+
+fail() {
+    echo "FAIL: $*" >&2
+    if [ -s "$WORK/tool.err" ]; then
+        sed 's/^/  tool stderr: /' "$WORK/tool.err" >&2
+    fi
+    exit 1
+}
+
+# Prints the message and ends the test as skipped (CTest's SKIP_RETURN_CODE).
+skip() {
+    echo "SKIP: $*"
+    exit 77
+}
+
+xvfb_start "$WORK"
+cp "$SAMPLE" "$SHEET"
+
+# Starts the tool in the background with the given arguments.
+start_tool() {
+    "$QUARVEL" "$@" >"$WORK/tool.out" 2>"$WORK/tool.err" &
+    TOOL_PID=$!
+}
+
+# Waits for the tool's window and a first complete paint; sets MAIN.
+wait_main_window() {
+    MAIN=$(x_wait_window '^Quarvel$' "$WAIT_SECONDS") || fail "the tool's window did not appear"
+    local geometry
+    geometry=$(xdotool getwindowgeometry --shell "$MAIN")
+    grep -q '^WIDTH=820$' <<<"$geometry" && grep -q '^HEIGHT=558$' <<<"$geometry" ||
+        fail "the window is not 820 x 558: $geometry"
+    # Mapped is not yet painted: take shots until two in a row agree.
+    x_shot "$MAIN" "$WORK/settle.png"
+    local tries
+    for ((tries = 0; tries < 50; tries++)); do
+        sleep 0.1
+        x_shot "$MAIN" "$WORK/settle2.png"
+        [ "$(differing "$WORK/settle.png" "$WORK/settle2.png")" = 0 ] && return 0
+        mv "$WORK/settle2.png" "$WORK/settle.png"
+    done
+    fail "the window did not settle"
+}
+
+# Waits for the tool to end and sets STATUS to its exit status. (Not a
+# command substitution: only this shell can wait for its child.)
+wait_exit() {
+    local tries
+    for ((tries = 0; tries < WAIT_SECONDS * 10; tries++)); do
+        kill -0 "$TOOL_PID" 2>/dev/null || break
+        sleep 0.1
+    done
+    kill -0 "$TOOL_PID" 2>/dev/null && fail "the tool did not end"
+    STATUS=0
+    wait "$TOOL_PID" || STATUS=$?
+    TOOL_PID=""
+}
+
+# Waits for the message box captioned "Quarvel 0-3" and closes it with Return
+# (the box has the keyboard focus).
+answer_message_box() {
+    local box
+    box=$(x_wait_window '^Quarvel 0-3$' "$WAIT_SECONDS") || fail "no message box appeared"
+    xdotool key Return
+}
+
+# Watches in the background until the end of the test for the main window to
+# be shown; main_window_seen tells whether it ever was.
+watch_main_window() {
+    (
+        while :; do
+            if xdotool search --onlyvisible --name '^Quarvel$' >/dev/null 2>&1; then
+                touch "$WORK/main-window-seen"
+            fi
+            sleep 0.05
+        done
+    ) &
+    WATCH_PID=$!
+    CLEANUP_HOOKS+=(stop_watch)
+}
+stop_watch() {
+    if [ -n "${WATCH_PID:-}" ]; then
+        kill "$WATCH_PID" 2>/dev/null || true
+        wait "$WATCH_PID" 2>/dev/null || true
+        WATCH_PID=""
+    fi
+}
+main_window_seen() { [ -e "$WORK/main-window-seen" ]; }
+
+# Number of pixels that differ between two pictures; GEOMETRY (WxH+X+Y) limits
+# the comparison to that part of both.
+differing() {
+    local crop=${3:+[$3]}
+    compare -metric AE "$1$crop" "$2$crop" null: 2>&1 || true
+}
+
+# Takes screenshots of the main window into NAME.png until PREDICATE NAME.png
+# holds; fails after the timeout with WHAT.
+shot_until() {
+    local name=$1 what=$2 tries
+    shift 2
+    for ((tries = 0; tries < WAIT_SECONDS * 5; tries++)); do
+        x_shot "$MAIN" "$WORK/$name.png"
+        "$@" "$WORK/$name.png" && return 0
+        sleep 0.2
+    done
+    fail "$what"
+}
+
+# Mean of an ImageMagick fx expression over the part GEOMETRY of a picture.
+measure() {
+    convert "$1" -crop "$2" +repage ${4:+-colorspace "$4"} -format "%[fx:$3]" info:
+}
+# Blue minus red: high for the bright blue Down faces, low for the grey Up faces.
+blueness() { measure "$1" "$2" 'mean.b-mean.r'; }
+# Mean saturation: higher for the vivid arrow than for the pale one.
+saturation() { measure "$1" "$2" 'mean.g' HSL; }
+# Exit status 0 when A > B + MARGIN.
+above() { awk -v a="$1" -v b="$2" -v m="${3:-0}" 'BEGIN { exit !(a > b + m) }'; }
+
+# Predicates on a screenshot (the last argument), for shot_until.
+lit() { above "$(blueness "$2" "${PLACE[$1]}")" 0.35; }
+same_as() { [ "$(differing "$2" "$1")" = 0 ]; }
+differs_in() { [ "$(differing "$3" "$1" "${PLACE[$2]}")" != 0 ]; }
+# Exit status 0 when FILE and REF differ only inside the control PART.
+only_in() { [ "$(differing "$3" "$1")" = "$(differing "$3" "$1" "${PLACE[$2]}")" ]; }
+
+# The designed places of the controls, as WxH+X+Y, and their centres.
+declare -A PLACE=(
+    [bReflect]=116x32+24+496 [bDuplicate]=116x32+152+496
+    [bRefresh]=116x32+424+496 [bForget]=116x32+672+496
+    [Image3]=33x116+384+184 [Image4]=116x32+344+456
+    [front]=341x361+24+80 [back]=353x361+432+80
+)
+centre() {
+    local w h x y
+    IFS='x+' read -r w h x y <<<"${PLACE[$1]}"
+    echo "$((x + w / 2)) $((y + h / 2))"
+}
+# Moves the pointer onto / clicks a control by name; `background` is a bare
+# place of the skin.
+point_at() {
+    if [ "$1" = background ]; then x_move "$MAIN" 10 300; else x_move "$MAIN" $(centre "$1"); fi
+}
+click_on() {
+    point_at "$1"
+    xdotool click 1
+}
+
+# Rectangles of page PAGE of FILE as "top left bottom right angle" lines.
+rectangles() {
+    "$PAGELIST" "$1" "$2" | awk '$1 == "Rectangle" { print $2, $3, $4, $5, $6 }'
+}
+page_count() {
+    "$PAGELIST" "$1" | awk '$1 == "pages" { print $2 }'
+}

@@ -1,0 +1,73 @@
+// quarvel_pagelist: lists what a page of a Scribus document holds, the way the
+// tool sees it, for scripts that check or show a document the tool wrote.
+//
+//   quarvel_pagelist FILE.sla [PAGE]
+//
+// First "pages N" and "size WIDTH HEIGHT" (the active document's page size);
+// then one line per item of the spread holding PAGE
+// (1-based, default 1), groups dissolved in memory as a capture does:
+//   TYPE TOP LEFT BOTTOM RIGHT ANGLE
+// The file is never written.
+
+#include <cstdio>
+#include <exception>
+#include <iostream>
+#include <optional>
+#include <string>
+
+#include "host/Host.h"
+#include "host/sla/SlaHost.h"
+
+namespace {
+
+void dissolveGroups(host::PageItems& items) {
+    bool foundGroup = true;
+    while (foundGroup) {
+        foundGroup = false;
+        for (const auto& item : items.enumerate()) {
+            if (item->typeName() == "Group") {
+                item->ungroup();
+                foundGroup = true;
+                break;
+            }
+        }
+    }
+}
+
+std::string number(double value) {
+    char text[64];
+    std::snprintf(text, sizeof text, "%.10g", value);
+    return text;
+}
+
+}  // namespace
+
+int main(int argc, char* argv[]) {
+    if (argc < 2 || argc > 3) {
+        std::cerr << "usage: quarvel_pagelist FILE.sla [PAGE]\n";
+        return 2;
+    }
+    try {
+        std::optional<int> page;
+        if (argc == 3) {
+            page = std::stoi(argv[2]);
+        }
+        const auto documents = host::sla::SlaHost::open({argv[1]}, page);
+        std::cout << "pages " << documents->openDocuments().front()->pageNodes().size() << '\n';
+        const auto preferences = documents->activeDocument()->preferences();
+        std::cout << "size " << number(preferences->pageWidth()) << ' '
+                  << number(preferences->pageHeight()) << '\n';
+        const auto items = documents->activeWindow()->activeSpread()->pageItems();
+        dissolveGroups(*items);
+        for (const auto& item : items->enumerate()) {
+            const auto bounds = item->visibleBounds();
+            std::cout << item->typeName() << ' ' << number(bounds[0]) << ' ' << number(bounds[1])
+                      << ' ' << number(bounds[2]) << ' ' << number(bounds[3]) << ' '
+                      << number(item->rotationAngle()) << '\n';
+        }
+    } catch (const std::exception& error) {
+        std::cerr << "quarvel_pagelist: " << error.what() << '\n';
+        return 1;
+    }
+    return 0;
+}
