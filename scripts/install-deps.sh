@@ -10,6 +10,7 @@ packages=(
   libpugixml-dev
   fonts-liberation
   xvfb xauth xdotool imagemagick
+  desktop-file-utils
 )
 
 missing=()

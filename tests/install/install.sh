@@ -1,0 +1,39 @@
+#!/usr/bin/env bash
+# cmake --install into a scratch prefix puts the program, a valid desktop entry
+# that starts it, and its icon where desktops look for them.
+#   install.sh BUILD_DIR SOURCE_DIR
+set -euo pipefail
+build_dir=$1
+source_dir=$2
+prefix=$(mktemp -d)
+trap 'rm -rf "$prefix"' EXIT
+
+fail() {
+    echo "FAIL: $*" >&2
+    exit 1
+}
+
+cmake --install "$build_dir" --prefix "$prefix" >"$prefix/install.log" ||
+    fail "cmake --install failed: $(cat "$prefix/install.log")"
+
+program="$prefix/bin/quarvel"
+desktop="$prefix/share/applications/quarvel.desktop"
+icon="$prefix/share/icons/hicolor/scalable/apps/quarvel.svg"
+[ -x "$program" ] || fail "no program at bin/quarvel"
+"$program" --version | grep -q '^Quarvel [0-9]' || fail "the installed program does not run"
+[ -f "$desktop" ] || fail "no desktop entry at share/applications/quarvel.desktop"
+[ -f "$icon" ] || fail "no icon at share/icons/hicolor/scalable/apps/quarvel.svg"
+cmp -s "$icon" "$source_dir/window/artwork/logo.svg" || fail "the icon is not the logo"
+
+command -v desktop-file-validate >/dev/null ||
+    fail "desktop-file-validate is missing; run scripts/install-deps.sh"
+desktop-file-validate "$desktop" || fail "the desktop entry does not validate"
+
+entry() { sed -n "s/^$1=//p" "$desktop"; }
+[ "$(entry Exec)" = "quarvel %F" ] || fail "Exec is '$(entry Exec)'"
+[ "$(entry Icon)" = quarvel ] || fail "Icon '$(entry Icon)' is not the installed icon's name"
+for category in Graphics Publishing; do
+    grep -q "^Categories=\(.*;\)\?$category;" "$desktop" || fail "not in the $category category"
+done
+grep -q '^MimeType=.*application/vnd.scribus;' "$desktop" || fail "does not offer to open .sla files"
+echo PASS
