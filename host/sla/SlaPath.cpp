@@ -67,7 +67,10 @@ std::string scaledPath(const std::string& path, double sx, double sy) {
         }
         result += command.letter;
         for (std::size_t i = 0; i < command.numbers.size(); ++i) {
-            result += (i == 0 ? "" : " ") + formatNumber(command.numbers[i]);
+            if (i > 0) {
+                result += ' ';
+            }
+            result += formatNumber(command.numbers[i]);
         }
     }
     return result;

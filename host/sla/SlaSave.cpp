@@ -41,7 +41,12 @@ std::string writeTemporary(const std::filesystem::path& target, const std::strin
                            mode_t mode) {
     const std::filesystem::path folder =
         target.has_parent_path() ? target.parent_path() : std::filesystem::path(".");
-    std::string name = (folder / ("." + target.filename().string() + ".XXXXXX")).string();
+    // Appended piece by piece: GCC 12 at -O3 misreads "." + std::string as an
+    // overlapping copy (-Wrestrict), which breaks Release builds with -Werror.
+    std::string hidden = ".";
+    hidden += target.filename().string();
+    hidden += ".XXXXXX";
+    std::string name = (folder / hidden).string();
     const int fd = ::mkstemp(name.data());
     if (fd < 0) {
         fail(target, errnoText("cannot create a temporary file in its folder"));
