@@ -1,0 +1,87 @@
+#include "bench/InProcess.h"
+
+#include <QApplication>
+#include <cstdio>
+#include <map>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "bench/Measure.h"
+#include "bench/Sheet.h"
+#include "host/HostRegistry.h"
+#include "host/MemoryHost.h"
+#include "window/EventGuard.h"
+#include "window/Form1.h"
+#include "window/SkinWindow.h"
+
+namespace bench {
+
+namespace {
+
+// The launcher's wiring, with a guard that records the end instead of exiting.
+struct Rig {
+    explicit Rig(int rectangles) {
+        buildMemorySheet(host, rectangles);
+        host.registerIn(registry);
+        skin.connectHandlers(form, guard);
+    }
+
+    Sample handle(void (window::Form1::*handler)()) {
+        const Sample sample = measure([&] { guard.run([&] { (form.*handler)(); }); });
+        if (!reports.empty()) {
+            throw std::runtime_error("the tool reported: " + reports.front());
+        }
+        return sample;
+    }
+
+    host::MemoryHost host;
+    host::HostRegistry registry;
+    std::vector<std::string> reports;
+    window::EventGuard guard{[this](const std::string& text) { reports.push_back(text); },
+                             [](int) {}};
+    window::SkinWindow skin;
+    window::Form1 form{registry, skin.controls(), skin};
+};
+
+using Samples = std::map<std::string, std::vector<Sample>>;
+
+void runOnce(int rectangles, Samples& samples, std::map<std::string, std::size_t>& calls) {
+    Rig rig(rectangles);
+    samples["load"].push_back(rig.handle(&window::Form1::formLoad));
+    calls["capture"] = rig.host.calls().size();
+    rig.skin.show();
+    QApplication::processEvents();
+    samples["repaint"].push_back(measure([&] { rig.skin.repaint(); }));
+    samples["flip"].push_back(rig.handle(&window::Form1::image3Click));
+    QApplication::processEvents();
+    rig.host.clearCalls();
+    samples["refresh"].push_back(rig.handle(&window::Form1::bRefreshClick));
+    calls["refresh"] = rig.host.calls().size();
+    QApplication::processEvents();
+    rig.host.clearCalls();
+    samples["reflect"].push_back(rig.handle(&window::Form1::bReflectClick));
+    calls["reflect"] = rig.host.calls().size();
+    if (!rig.guard.ended() || rig.guard.exitStatus() != 0) {
+        throw std::runtime_error("Reflect did not end the tool normally");
+    }
+}
+
+}  // namespace
+
+void runHandlers(int rectangles, int runs) {
+    Samples samples;
+    std::map<std::string, std::size_t> calls;
+    for (int run = 0; run < runs; ++run) {
+        runOnce(rectangles, samples, calls);
+    }
+    for (const auto& [name, values] : samples) {
+        std::printf("%s.cpu=%.3f\n%s.wall=%.3f\n", name.c_str(), medianCpu(values), name.c_str(),
+                    medianWall(values));
+    }
+    for (const auto& [name, count] : calls) {
+        std::printf("calls.%s=%zu\n", name.c_str(), count);
+    }
+}
+
+}  // namespace bench

@@ -1,0 +1,124 @@
+#include "bench/Orchestrate.h"
+
+#include <cstdio>
+#include <fstream>
+#include <sstream>
+#include <stdexcept>
+
+#include "bench/Child.h"
+#include "bench/Sheet.h"
+
+namespace bench {
+
+namespace {
+
+std::map<std::string, double> keyValues(const std::string& text) {
+    std::map<std::string, double> values;
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);) {
+        const auto equals = line.find('=');
+        if (equals != std::string::npos) {
+            values[line.substr(0, equals)] = std::stod(line.substr(equals + 1));
+        }
+    }
+    return values;
+}
+
+std::string loadAverages() {
+    std::ifstream in("/proc/loadavg");
+    std::string one, five, fifteen;
+    in >> one >> five >> fifteen;
+    return one + " " + five + " " + fifteen;
+}
+
+class Runner {
+public:
+    explicit Runner(const BenchSetup& setup) : m_setup(setup), m_log(setup.work / "children.log") {}
+
+    std::filesystem::path sheet(int rectangles) const {
+        return m_setup.work / ("sheet-" + std::to_string(rectangles) + ".sla");
+    }
+
+    // Runs `command` watched by the first-paint probe and records what it cost.
+    void watched(std::vector<std::string> command, const char* probe, ProcessFigures& figures) {
+        const ChildRun run = runChild(
+            command,
+            {"QT_QPA_GENERIC_PLUGINS=quarvelprobe", "QT_PLUGIN_PATH=" + m_setup.pluginDir.string(),
+             std::string("QUARVEL_PROBE=") + probe},
+            m_log);
+        const auto values = keyValues(run.output);
+        const auto paint = values.find("first-paint-ns");
+        if (run.exitStatus != 0 || paint == values.end()) {
+            throw std::runtime_error("no first paint from " + command.back() + "; see " +
+                                     m_log.string());
+        }
+        figures.firstPaintMs.push_back((paint->second - static_cast<double>(run.startNs)) / 1e6);
+        figures.wallMs.push_back(run.wallMs);
+        figures.cpuMs.push_back(run.cpuMs);
+        figures.peakRssMb.push_back(run.peakRssMb);
+    }
+
+    void startUp(SizeFigures& size, ProcessFigures& floor) {
+        watched({m_setup.quarvel.string(), sheet(size.rectangles).string()}, "firstpaint",
+                size.startUp);
+        watched({m_setup.self.string(), "floor"}, "firstpaint", floor);
+    }
+
+    void session(SizeFigures& size) {
+        const auto copy = m_setup.work / ("session-" + std::to_string(size.rectangles) + ".sla");
+        std::filesystem::copy_file(sheet(size.rectangles), copy,
+                                   std::filesystem::copy_options::overwrite_existing);
+        watched({m_setup.quarvel.string(), copy.string()}, "reflect", size.session);
+    }
+
+    std::map<std::string, double> helper(const std::vector<std::string>& arguments) {
+        std::vector<std::string> command{m_setup.self.string()};
+        command.insert(command.end(), arguments.begin(), arguments.end());
+        const ChildRun run = runChild(command, {"QT_QPA_PLATFORM=offscreen"}, m_log, 600);
+        if (run.exitStatus != 0) {
+            throw std::runtime_error("quarvel_bench " + arguments.front() + " failed; see " +
+                                     m_log.string());
+        }
+        return keyValues(run.output);
+    }
+
+    const BenchSetup& m_setup;
+    std::filesystem::path m_log;
+};
+
+void progress(const std::string& text) {
+    std::fprintf(stderr, "bench: %s\n", text.c_str());
+}
+
+}  // namespace
+
+Figures runBenchmark(const BenchSetup& setup) {
+    Runner runner(setup);
+    Figures figures;
+    figures.runs = setup.runs;
+    for (int rectangles : setup.sizes) {
+        writeSlaSheet(setup.sample, rectangles, runner.sheet(rectangles));
+        figures.sizes.push_back({});
+        figures.sizes.back().rectangles = rectangles;
+    }
+    // Rounds over every size, each tool start next to a bare-window start, so
+    // that a change in the machine's load falls on both alike.
+    for (int run = 0; run < setup.runs; ++run) {
+        progress("start-up round " + std::to_string(run + 1));
+        for (auto& size : figures.sizes) {
+            runner.startUp(size, figures.floor);
+            runner.session(size);
+        }
+    }
+    figures.load = loadAverages();
+    for (auto& size : figures.sizes) {
+        const std::string n = std::to_string(size.rectangles);
+        progress("handlers and documents, " + n + " rectangles");
+        size.handlers = runner.helper({"handlers", n, std::to_string(setup.runs)});
+        size.documents = runner.helper(
+            {"documents", runner.sheet(size.rectangles).string(), std::to_string(setup.runs)});
+    }
+    return figures;
+}
+
+}  // namespace bench

@@ -1,0 +1,196 @@
+#include <cstdio>
+#include <functional>
+#include <string>
+
+#include "bench/Figures.h"
+#include "bench/Measure.h"
+#include "bench/Sheet.h"
+
+namespace bench {
+
+namespace {
+
+constexpr int kLabelWidth = 40;
+constexpr int kCellWidth = 16;
+
+using Cell = std::function<std::string(const SizeFigures&)>;
+
+std::string number(double value) {
+    char text[32];
+    const char* format = value < 10 ? "%.2f" : value < 100 ? "%.1f" : "%.0f";
+    std::snprintf(text, sizeof text, format, value);
+    return text;
+}
+
+std::string pair(double cpu, double wall) {
+    return number(cpu) + " (" + number(wall) + ")";
+}
+
+std::string verdict(bool met) {
+    return met ? "met" : "MISSED";
+}
+
+const SizeFigures* sizeOf(const Figures& figures, int rectangles) {
+    for (const auto& size : figures.sizes) {
+        if (size.rectangles == rectangles) {
+            return &size;
+        }
+    }
+    return nullptr;
+}
+
+void row(const Figures& figures, const std::string& label, const Cell& cell,
+         const std::string& target = "") {
+    std::printf("  %-*s", kLabelWidth - 2, label.c_str());
+    for (const auto& size : figures.sizes) {
+        std::printf("%*s", kCellWidth, cell(size).c_str());
+    }
+    std::printf("   %s\n", target.c_str());
+}
+
+void heading(const std::string& text) {
+    std::printf("%s\n", text.c_str());
+}
+
+double startWall(const SizeFigures& size) {
+    return median(size.startUp.firstPaintMs);
+}
+double startCpu(const SizeFigures& size) {
+    return median(size.startUp.cpuMs);
+}
+double handlerCpu(const SizeFigures& size, const std::string& name) {
+    return size.handlers.at(name + ".cpu");
+}
+double documentsCpu(const SizeFigures& size) {
+    return size.documents.at("open.cpu") + size.documents.at("save.cpu");
+}
+double documentsWall(const SizeFigures& size) {
+    return size.documents.at("open.wall") + size.documents.at("save.wall");
+}
+
+// The fewest host calls the operations allow: one type name per item, bounds
+// and angle per rectangle; start-up adds the document check (2), sheet fitting
+// (4) and reaching the spread's items (4); Reflect adds the duplicate and its
+// items (5), a put of bounds and angle per rectangle, and per line a get and a
+// put of both.
+long leastCaptureCalls(int rectangles) {
+    const SheetCounts counts = sheetCounts(rectangles);
+    return 10 + counts.items() + 2 * counts.rectangles;
+}
+long leastReflectCalls(int rectangles) {
+    const SheetCounts counts = sheetCounts(rectangles);
+    return 5 + counts.items() + 2 * counts.rectangles + 4 * counts.lines;
+}
+
+std::string target(const Figures& figures, int rectangles, const std::string& text,
+                   const std::function<bool(const SizeFigures&)>& met) {
+    const SizeFigures* size = sizeOf(figures, rectangles);
+    return text + ": " + (size ? verdict(met(*size)) : std::string("not measured"));
+}
+
+void printStartUp(const Figures& figures) {
+    const double floorWall = median(figures.floor.firstPaintMs);
+    const double floorCpu = median(figures.floor.cpuMs);
+    heading("Start-up under Xvfb, whole process, spawn to first paint finished");
+    row(figures, "quarvel, wall ms", [](auto& s) { return number(startWall(s)); });
+    row(figures, "bare skinned window, wall ms", [&](auto&) { return number(floorWall); });
+    row(
+        figures, "ratio (wall)", [&](auto& s) { return number(startWall(s) / floorWall) + "x"; },
+        target(figures, 64, "<= 1.3x at 64",
+               [&](auto& s) { return startWall(s) <= 1.3 * floorWall; }));
+    row(figures, "quarvel, CPU ms", [](auto& s) { return number(startCpu(s)); });
+    row(figures, "bare skinned window, CPU ms", [&](auto&) { return number(floorCpu); });
+    row(
+        figures, "ratio (CPU)", [&](auto& s) { return number(startCpu(s) / floorCpu) + "x"; },
+        target(figures, 64, "<= 1.3x at 64",
+               [&](auto& s) { return startCpu(s) <= 1.3 * floorCpu; }));
+}
+
+void printHandlers(const Figures& figures) {
+    heading("In-process, in-memory host: CPU ms (wall ms)");
+    const auto cell = [](const char* name) {
+        return [name](const SizeFigures& s) {
+            return pair(handlerCpu(s, name), s.handlers.at(std::string(name) + ".wall"));
+        };
+    };
+    row(figures, "capture + back side + previews", cell("load"),
+        target(figures, 1000, "< 50 ms at 1,000",
+               [](auto& s) { return handlerCpu(s, "load") < 50; }));
+    row(
+        figures, "", [](auto&) { return std::string(); },
+        target(figures, 32735, "< 1 s at 32,735",
+               [](auto& s) { return handlerCpu(s, "load") < 1000; }));
+    row(figures, "repaint of the whole window", cell("repaint"));
+    row(figures, "flip (back side + back previews)", cell("flip"));
+    row(figures, "Refresh", cell("refresh"));
+    row(figures, "Reflect", cell("reflect"), target(figures, 32735, "< 1 s at 32,735", [](auto& s) {
+            return handlerCpu(s, "reflect") < 1000;
+        }));
+}
+
+void printCalls(const Figures& figures) {
+    heading("Host calls (in-memory host's call log)");
+    const auto count = [](const char* name) {
+        return [name](const SizeFigures& s) {
+            return std::to_string(static_cast<long>(s.handlers.at(std::string("calls.") + name)));
+        };
+    };
+    row(figures, "per capture at start-up", count("capture"));
+    row(figures, "  least the operations allow",
+        [](auto& s) { return std::to_string(leastCaptureCalls(s.rectangles)); });
+    row(figures, "per Reflect", count("reflect"));
+    row(figures, "  least the operations allow",
+        [](auto& s) { return std::to_string(leastReflectCalls(s.rectangles)); });
+}
+
+void printDocuments(const Figures& figures) {
+    heading("Scribus document host (.sla): CPU ms (wall ms)");
+    const auto cell = [](const char* name) {
+        return [name](const SizeFigures& s) {
+            return pair(s.documents.at(std::string(name) + ".cpu"),
+                        s.documents.at(std::string(name) + ".wall"));
+        };
+    };
+    row(figures, "open", cell("open"));
+    row(figures, "save", cell("save"));
+    row(
+        figures, "open + save", [](auto& s) { return pair(documentsCpu(s), documentsWall(s)); },
+        target(figures, 32735, "< 1 s at 32,735", [](auto& s) { return documentsCpu(s) < 1000; }));
+}
+
+void printMemory(const Figures& figures) {
+    heading("Peak resident memory of the whole process, MB");
+    const double floorRss = median(figures.floor.peakRssMb);
+    row(figures, "bare skinned window", [&](auto&) { return number(floorRss); });
+    row(figures, "quarvel, start-up to first paint",
+        [](auto& s) { return number(median(s.startUp.peakRssMb)); });
+    row(
+        figures, "quarvel, start-up + Reflect + save",
+        [](auto& s) { return number(median(s.session.peakRssMb)); },
+        target(figures, 32735, "< 150 MB at 32,735",
+               [](auto& s) { return median(s.session.peakRssMb) < 150; }));
+    row(figures, "  its whole run, wall ms",
+        [](auto& s) { return number(median(s.session.wallMs)); });
+}
+
+}  // namespace
+
+void printTable(const Figures& figures) {
+    std::printf("Quarvel benchmark: medians of %d runs; load average %s (1, 5, 15 min)\n",
+                figures.runs, figures.load.c_str());
+    std::printf("%-*s", kLabelWidth, "rectangles on the sheet");
+    for (const auto& size : figures.sizes) {
+        std::printf("%*d", kCellWidth, size.rectangles);
+    }
+    std::printf("   target\n");
+    printStartUp(figures);
+    printHandlers(figures);
+    printCalls(figures);
+    printDocuments(figures);
+    printMemory(figures);
+    std::printf(
+        "Targets are judged on CPU time where both are shown, and on wall time for the\n"
+        "start-up ratio; the machine is shared, so wall times carry other work's load.\n");
+}
+
+}  // namespace bench
