@@ -8,6 +8,10 @@
 #   x_wait_window REGEX [S]  print the id of the first visible window whose name
 #                            matches REGEX, waiting up to S seconds (default 30)
 #   x_shot WINDOW OUT.png    screenshot of one window
+#   x_settled_shot WINDOW OUT.png
+#                            screenshot once the window has stopped changing
+#   x_changed_shot WINDOW REF.png OUT.png
+#                            screenshot once the window differs from REF.png
 #   x_click WINDOW X Y       move the pointer to X,Y in the window and click
 #   x_move WINDOW X Y        move the pointer to X,Y in the window
 
@@ -57,6 +61,33 @@ x_wait_window() {
 
 x_shot() {
     import -window "$1" "$2"
+}
+
+x_settled_shot() {
+    local tries
+    x_shot "$1" "$2"
+    for ((tries = 0; tries < 100; tries++)); do
+        sleep 0.1
+        x_shot "$1" "$2.next.png"
+        if [ "$(compare -metric AE "$2" "$2.next.png" null: 2>&1 || true)" = 0 ]; then
+            rm -f "$2.next.png"
+            return 0
+        fi
+        mv "$2.next.png" "$2"
+    done
+    echo "the window did not stop changing" >&2
+    return 1
+}
+
+x_changed_shot() {
+    local tries
+    for ((tries = 0; tries < 150; tries++)); do
+        x_shot "$1" "$3"
+        [ "$(compare -metric AE "$2" "$3" null: 2>&1 || true)" != 0 ] && return 0
+        sleep 0.2
+    done
+    echo "the window did not change" >&2
+    return 1
 }
 
 x_move() {

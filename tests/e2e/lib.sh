@@ -70,16 +70,8 @@ wait_main_window() {
     geometry=$(xdotool getwindowgeometry --shell "$MAIN")
     grep -q '^WIDTH=820$' <<<"$geometry" && grep -q '^HEIGHT=558$' <<<"$geometry" ||
         fail "the window is not 820 x 558: $geometry"
-    # Mapped is not yet painted: take shots until two in a row agree.
-    x_shot "$MAIN" "$WORK/settle.png"
-    local tries
-    for ((tries = 0; tries < 50; tries++)); do
-        sleep 0.1
-        x_shot "$MAIN" "$WORK/settle2.png"
-        [ "$(differing "$WORK/settle.png" "$WORK/settle2.png")" = 0 ] && return 0
-        mv "$WORK/settle2.png" "$WORK/settle.png"
-    done
-    fail "the window did not settle"
+    # Mapped is not yet painted.
+    x_settled_shot "$MAIN" "$WORK/settled.png" || fail "the window did not settle"
 }
 
 # Waits for the tool to end and sets STATUS to its exit status. (Not a
