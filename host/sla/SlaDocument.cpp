@@ -68,6 +68,13 @@ void defaultLayout(int book, int& columns, int& firstColumn) {
     firstColumn = kFirst[index];
 }
 
+// Elements whose attributes place or size the pages.
+bool shapesLayout(pugi::xml_node node) {
+    const char* name = node.name();
+    return std::strcmp(name, "PAGE") == 0 || std::strcmp(name, "DOCUMENT") == 0 ||
+           std::strcmp(name, "Set") == 0;
+}
+
 }  // namespace
 
 std::shared_ptr<SlaDocument> SlaDocument::load(const std::filesystem::path& path) {
@@ -103,6 +110,25 @@ double SlaDocument::pageHeight() const {
 }
 
 std::vector<pugi::xml_node> SlaDocument::pageNodes() const {
+    if (!m_pageNodes) {
+        m_pageNodes = findPageNodes();
+    }
+    return *m_pageNodes;
+}
+
+std::vector<PageRect> SlaDocument::pageRects() const {
+    if (!m_pageRects) {
+        m_pageRects = layOutPages();
+    }
+    return *m_pageRects;
+}
+
+void SlaDocument::pagesChanged() {
+    m_pageNodes.reset();
+    m_pageRects.reset();
+}
+
+std::vector<pugi::xml_node> SlaDocument::findPageNodes() const {
     std::vector<pugi::xml_node> pages;
     for (pugi::xml_node page : documentNode().children("PAGE")) {
         pages.push_back(page);
@@ -138,7 +164,7 @@ int SlaDocument::firstColumn() const {
     return std::clamp(first, 0, this->columns() - 1);
 }
 
-std::vector<PageRect> SlaDocument::pageRects() const {
+std::vector<PageRect> SlaDocument::layOutPages() const {
     const pugi::xml_node doc = documentNode();
     const double scratchLeft = numberAttribute(doc, "ScratchLeft", 100);
     const double gapHorizontal = numberAttribute(doc, "GapHorizontal", 0);
@@ -242,11 +268,18 @@ void SlaDocument::removeNode(pugi::xml_node node) {
         found->second->alive = false;
         m_handles.erase(found);
     }
+    const bool page = std::strcmp(node.name(), "PAGE") == 0;
     node.parent().remove_child(node);
+    if (page) {
+        pagesChanged();
+    }
     m_changed = true;
 }
 
 void SlaDocument::setAttribute(pugi::xml_node node, const char* name, const std::string& value) {
+    if (shapesLayout(node)) {
+        pagesChanged();
+    }
     pugi::xml_attribute attribute = node.attribute(name);
     if (attribute && value == attribute.value()) {
         return;

@@ -7,6 +7,7 @@
 
 #include <filesystem>
 #include <memory>
+#include <optional>
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -41,8 +42,13 @@ public:
     double pageWidth() const;
     double pageHeight() const;
 
+    // Both are worked out once and kept until a page changes (see pagesChanged()).
     std::vector<pugi::xml_node> pageNodes() const;
     std::vector<PageRect> pageRects() const;
+    // Drops the kept pages and page rectangles. Writes through setAttribute to the
+    // document, its pages or its page sets do this themselves; call it after
+    // adding or removing a PAGE element directly.
+    void pagesChanged();
     // Rows of the page layout: single pages, or facing pages and folds as Scribus shows them.
     std::vector<std::vector<int>> spreads() const;
     // Index into spreads() of the row holding `page`.
@@ -72,6 +78,8 @@ public:
 private:
     SlaDocument() = default;
     void recordDiskState();
+    std::vector<pugi::xml_node> findPageNodes() const;
+    std::vector<PageRect> layOutPages() const;
 
     struct DiskState {
         long long size = -1;
@@ -84,6 +92,10 @@ private:
     bool m_hasBom = false;
     DiskState m_diskState;  // when loaded or last saved, to refuse overwriting newer edits
     std::unordered_map<pugi::xml_node_struct*, std::shared_ptr<NodeHandle>> m_handles;
+    // Finding the pages walks every element of the document, so each item asking
+    // for its page would cost the whole document.
+    mutable std::optional<std::vector<pugi::xml_node>> m_pageNodes;
+    mutable std::optional<std::vector<PageRect>> m_pageRects;
 };
 
 }  // namespace host::sla

@@ -162,6 +162,7 @@ namespace {
 void addPageElement(SlaDocument& document, int source, int index) {
     const auto pages = document.pageNodes();
     const pugi::xml_node page = copyAfter(pages.back(), pages[static_cast<std::size_t>(source)]);
+    document.pagesChanged();
     document.setNumber(page, "NUM", index);
     // Facing layouts use the master of the side the new page lands on.
     const std::string master = page.attribute("MNAM").value();
