@@ -31,7 +31,7 @@ die() {
 }
 [ $# -eq 0 ] || die "no display: the headless run works on the bundled sample only"
 
-# shellcheck source=lib/xvfb.sh
+# shellcheck source=scripts/lib/xvfb.sh
 source scripts/lib/xvfb.sh
 work=$(mktemp -d)
 tool_pid=""

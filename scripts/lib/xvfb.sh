@@ -1,3 +1,4 @@
+# shellcheck shell=bash
 # Helpers for running the tool on a private X server (Xvfb) and driving it with
 # xdotool. Source this file from a bash script that uses `set -euo pipefail`
 # and calls xvfb_stop from its EXIT trap.
@@ -20,7 +21,8 @@ XVFB_PID=""
 xvfb_start() {
     local work=$1 tries
     export XDG_RUNTIME_DIR="$work/runtime"
-    mkdir -p -m 700 "$XDG_RUNTIME_DIR"
+    mkdir -p "$XDG_RUNTIME_DIR"
+    chmod 700 "$XDG_RUNTIME_DIR"
     # Xvfb picks a free display itself and writes its number once it is ready.
     # -noreset: no reset (and refused connections) whenever the last client leaves.
     Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp -noreset 3>"$work/xvfb.display" \
@@ -91,10 +93,10 @@ x_changed_shot() {
 }
 
 x_move() {
-    local X Y WINDOW SCREEN
+    local X Y
     eval "$(xdotool getwindowgeometry --shell "$1" | grep -E '^(X|Y)=')"
     local target_x=$((X + $2)) target_y=$((Y + $3))
-    eval "$(xdotool getmouselocation --shell)"
+    eval "$(xdotool getmouselocation --shell | grep -E '^(X|Y)=')"
     # --sync waits for the pointer to move, so it must not be there already.
     if [ "$X" != "$target_x" ] || [ "$Y" != "$target_y" ]; then
         xdotool mousemove --sync "$target_x" "$target_y"

@@ -2,6 +2,7 @@
 # Files that cannot be opened stop the tool before its window: a message on
 # stderr naming the file, the error box (closed with Return), a non-zero exit
 # status, and the file unchanged.
+# shellcheck source=tests/e2e/lib.sh
 source "$(dirname "$0")/lib.sh"
 
 printf 'this is not a Scribus document\n' >"$WORK/not-xml.sla"

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Duplicate twice, then Forget: the saved file holds two new pages, each a
 # plain copy of page 1.
+# shellcheck source=tests/e2e/lib.sh
 source "$(dirname "$0")/lib.sh"
 
 start_tool "$SHEET"

@@ -2,6 +2,7 @@
 # Button faces light up under the pointer and go back on the background; the
 # arrows swap which one is vivid and turn only the back preview; Forget ends
 # the tool without adding a page.
+# shellcheck source=tests/e2e/lib.sh
 source "$(dirname "$0")/lib.sh"
 
 start_tool "$SHEET"

@@ -1,3 +1,4 @@
+# shellcheck shell=bash
 # Shared by the end-to-end tests. Each test is a bash script run by CTest as
 #   <test>.sh QUARVEL PAGELIST SAMPLE [ARGUMENT]
 # with the binaries of the build tree under test. It sources this file, which
@@ -7,12 +8,13 @@
 set -euo pipefail
 
 E2E_DIR=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
-# shellcheck source=../../scripts/lib/xvfb.sh
+# shellcheck source=scripts/lib/xvfb.sh
 source "$E2E_DIR/../../scripts/lib/xvfb.sh"
 
 QUARVEL=$1
 PAGELIST=$2
 SAMPLE=$3
+# shellcheck disable=SC2034 # read by the tests
 ARGUMENT=${4:-}
 readonly WAIT_SECONDS=60 # generous: sanitizer builds on a loaded machine start slowly
 
@@ -68,8 +70,9 @@ wait_main_window() {
     MAIN=$(x_wait_window '^Quarvel$' "$WAIT_SECONDS") || fail "the tool's window did not appear"
     local geometry
     geometry=$(xdotool getwindowgeometry --shell "$MAIN")
-    grep -q '^WIDTH=820$' <<<"$geometry" && grep -q '^HEIGHT=558$' <<<"$geometry" ||
+    if ! grep -q '^WIDTH=820$' <<<"$geometry" || ! grep -q '^HEIGHT=558$' <<<"$geometry"; then
         fail "the window is not 820 x 558: $geometry"
+    fi
     # Mapped is not yet painted.
     x_settled_shot "$MAIN" "$WORK/settled.png" || fail "the window did not settle"
 }
@@ -84,6 +87,7 @@ wait_exit() {
     done
     kill -0 "$TOOL_PID" 2>/dev/null && fail "the tool did not end"
     STATUS=0
+    # shellcheck disable=SC2034 # read by the tests
     wait "$TOOL_PID" || STATUS=$?
     TOOL_PID=""
 }
@@ -91,8 +95,7 @@ wait_exit() {
 # Waits for the message box captioned "Quarvel 0-3" and closes it with Return
 # (the box has the keyboard focus).
 answer_message_box() {
-    local box
-    box=$(x_wait_window '^Quarvel 0-3$' "$WAIT_SECONDS") || fail "no message box appeared"
+    x_wait_window '^Quarvel 0-3$' "$WAIT_SECONDS" >/dev/null || fail "no message box appeared"
     xdotool key Return
 }
 
@@ -172,7 +175,11 @@ centre() {
 # Moves the pointer onto / clicks a control by name; `background` is a bare
 # place of the skin.
 point_at() {
-    if [ "$1" = background ]; then x_move "$MAIN" 10 300; else x_move "$MAIN" $(centre "$1"); fi
+    local x=10 y=300
+    if [ "$1" != background ]; then
+        read -r x y < <(centre "$1")
+    fi
+    x_move "$MAIN" "$x" "$y"
 }
 click_on() {
     point_at "$1"

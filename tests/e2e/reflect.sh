@@ -3,6 +3,7 @@
 # on the vertical arrow), then the saved file, loaded again, holds a new last
 # page whose rectangles sit at the mirrored boxes and angles of page 1's, and
 # page 1 as it was.
+# shellcheck source=tests/e2e/lib.sh
 source "$(dirname "$0")/lib.sh"
 
 case "$ARGUMENT" in

@@ -5,6 +5,7 @@
 #   folder      the document's folder cannot be written (read-only for a user;
 #               immutable for root, who ignores permissions)
 #   file-size   the file size limit cuts the new copy off mid-write
+# shellcheck source=tests/e2e/lib.sh
 source "$(dirname "$0")/lib.sh"
 
 folder="$WORK/locked"
