@@ -72,6 +72,7 @@ public:
 
     // The document as text: unchanged parts exactly as they were read.
     std::string serialize() const;
+    void serializeTo(pugi::xml_writer& writer) const;
     // Replaces the file atomically; throws HostError and leaves the file as it was on failure.
     void save();
 

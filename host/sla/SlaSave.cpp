@@ -21,10 +21,10 @@ std::string errnoText(const char* what) {
     return std::string(what) + " (" + std::strerror(errno) + ")";
 }
 
-bool writeAll(int fd, const std::string& text) {
+bool writeAll(int fd, const char* data, std::size_t size) {
     std::size_t done = 0;
-    while (done < text.size()) {
-        const ssize_t wrote = ::write(fd, text.data() + done, text.size() - done);
+    while (done < size) {
+        const ssize_t wrote = ::write(fd, data + done, size - done);
         if (wrote < 0 && errno == EINTR) {
             continue;
         }
@@ -36,8 +36,23 @@ bool writeAll(int fd, const std::string& text) {
     return true;
 }
 
-// Writes `text` to a new temporary file beside `target` with `mode`; returns its path.
-std::string writeTemporary(const std::filesystem::path& target, const std::string& text,
+// Hands the text to the file piece by piece as it is made, so that a large
+// document is never held a second time, as text, in memory.
+class FileWriter : public pugi::xml_writer {
+public:
+    explicit FileWriter(int fd) : m_fd(fd) {}
+    void write(const void* data, std::size_t size) override {
+        m_ok = m_ok && writeAll(m_fd, static_cast<const char*>(data), size);
+    }
+    bool ok() const { return m_ok; }
+
+private:
+    int m_fd;
+    bool m_ok = true;
+};
+
+// Writes `document` to a new temporary file beside `target` with `mode`; returns its path.
+std::string writeTemporary(const std::filesystem::path& target, const SlaDocument& document,
                            mode_t mode) {
     const std::filesystem::path folder =
         target.has_parent_path() ? target.parent_path() : std::filesystem::path(".");
@@ -52,7 +67,9 @@ std::string writeTemporary(const std::filesystem::path& target, const std::strin
         fail(target, errnoText("cannot create a temporary file in its folder"));
     }
     std::string problem;
-    if (!writeAll(fd, text)) {
+    FileWriter writer(fd);
+    document.serializeTo(writer);
+    if (!writer.ok()) {
         problem = errnoText("cannot write the temporary file");
     } else if (::fchmod(fd, mode) != 0) {
         problem = errnoText("cannot set the file mode");
@@ -83,12 +100,17 @@ void syncFolder(const std::filesystem::path& target) {
 
 std::string SlaDocument::serialize() const {
     std::ostringstream out;
+    pugi::xml_writer_stream writer(out);
+    serializeTo(writer);
+    return out.str();
+}
+
+void SlaDocument::serializeTo(pugi::xml_writer& writer) const {
     unsigned flags = pugi::format_raw | pugi::format_no_declaration;
     if (m_hasBom) {
         flags |= pugi::format_write_bom;
     }
-    m_xml.save(out, "", flags, pugi::encoding_utf8);
-    return out.str();
+    m_xml.save(writer, "", flags, pugi::encoding_utf8);
 }
 
 void SlaDocument::recordDiskState() {
@@ -116,7 +138,7 @@ void SlaDocument::save() {
         m_diskState = before;
         fail(m_path, "it was changed by another program since it was opened");
     }
-    const std::string temporary = writeTemporary(target, serialize(), info.st_mode & 07777);
+    const std::string temporary = writeTemporary(target, *this, info.st_mode & 07777);
     if (::rename(temporary.c_str(), target.c_str()) != 0) {
         const std::string problem = errnoText("cannot replace the file");
         ::unlink(temporary.c_str());
