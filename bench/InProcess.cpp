@@ -7,10 +7,12 @@
 #include <string>
 #include <vector>
 
+#include "bench/FloorWindow.h"
 #include "bench/Measure.h"
 #include "bench/Sheet.h"
 #include "host/HostRegistry.h"
 #include "host/MemoryHost.h"
+#include "window/Artwork.h"
 #include "window/EventGuard.h"
 #include "window/Form1.h"
 #include "window/SkinWindow.h"
@@ -69,9 +71,24 @@ void runOnce(int rectangles, Samples& samples, std::map<std::string, std::size_t
 
 }  // namespace
 
+// What the tool's window costs to make beyond a bare skinned window: the bare
+// one first, so that what both need once per process falls on it.
+void timeWindows(Samples& samples) {
+    samples["bare"].push_back(measure([] { FloorWindow bare; }));
+    samples["window"].push_back(measure([] { window::SkinWindow skin; }));
+    samples["artwork"].push_back(measure([] {
+        for (const std::string_view name : window::artworkNames()) {
+            if (name != "skin") {
+                window::artworkPicture(name);
+            }
+        }
+    }));
+}
+
 void runHandlers(int rectangles, int runs) {
     Samples samples;
     std::map<std::string, std::size_t> calls;
+    timeWindows(samples);
     for (int run = 0; run < runs; ++run) {
         runOnce(rectangles, samples, calls);
     }
