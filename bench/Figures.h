@@ -17,9 +17,10 @@ struct ProcessFigures {
 
 struct SizeFigures {
     int rectangles = 0;
-    ProcessFigures startUp;                  // to the first paint
-    ProcessFigures session;                  // start-up, Reflect, save, end
-    std::map<std::string, double> handlers;  // key=value lines of the in-process run
+    ProcessFigures startUp;  // to the first paint
+    ProcessFigures session;  // start-up, Reflect, save, end
+    // Medians of the key=value lines of the in-process runs, one run per process.
+    std::map<std::string, double> handlers;
     std::map<std::string, double> documents;
 };
 

@@ -6,6 +6,7 @@
 #include <stdexcept>
 
 #include "bench/Child.h"
+#include "bench/Measure.h"
 #include "bench/Sheet.h"
 
 namespace bench {
@@ -86,6 +87,26 @@ public:
     std::filesystem::path m_log;
 };
 
+// Values by name over several runs, and their medians.
+class Medians {
+public:
+    void add(const std::map<std::string, double>& values) {
+        for (const auto& [name, value] : values) {
+            m_values[name].push_back(value);
+        }
+    }
+    std::map<std::string, double> medians() const {
+        std::map<std::string, double> result;
+        for (const auto& [name, values] : m_values) {
+            result[name] = median(values);
+        }
+        return result;
+    }
+
+private:
+    std::map<std::string, std::vector<double>> m_values;
+};
+
 void progress(const std::string& text) {
     std::fprintf(stderr, "bench: %s\n", text.c_str());
 }
@@ -111,12 +132,19 @@ Figures runBenchmark(const BenchSetup& setup) {
         }
     }
     figures.load = loadAverages();
+    // One run per process, as the tool meets a fresh process: a warm heap from
+    // an earlier run in the same process would hide the cost of new memory.
     for (auto& size : figures.sizes) {
         const std::string n = std::to_string(size.rectangles);
         progress("handlers and documents, " + n + " rectangles");
-        size.handlers = runner.helper({"handlers", n, std::to_string(setup.runs)});
-        size.documents = runner.helper(
-            {"documents", runner.sheet(size.rectangles).string(), std::to_string(setup.runs)});
+        Medians handlers, documents;
+        for (int run = 0; run < setup.runs; ++run) {
+            handlers.add(runner.helper({"handlers", n, "1"}));
+            documents.add(
+                runner.helper({"documents", runner.sheet(size.rectangles).string(), "1"}));
+        }
+        size.handlers = handlers.medians();
+        size.documents = documents.medians();
     }
     return figures;
 }

@@ -113,9 +113,9 @@ void printHandlers(const Figures& figures) {
             return pair(handlerCpu(s, name), s.handlers.at(std::string(name) + ".wall"));
         };
     };
-    row(figures, "bare skinned window, made once", cell("bare"));
+    row(figures, "bare skinned window, made first", cell("bare"));
     row(figures, "tool window, made after it", cell("window"));
-    row(figures, "  its pictures but the skin, from SVG", cell("artwork"));
+    row(figures, "  its pictures rendered again, warm", cell("artwork"));
     row(figures, "capture + back side + previews", cell("load"),
         target(figures, 1000, "< 50 ms at 1,000",
                [](auto& s) { return handlerCpu(s, "load") < 50; }));
