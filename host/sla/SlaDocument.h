@@ -68,6 +68,7 @@ public:
     void setAttribute(pugi::xml_node node, const char* name, const std::string& value);
     void setNumber(pugi::xml_node node, const char* name, double value);
     void markChanged() { m_changed = true; }
+    void setChanged(bool changed) { m_changed = changed; }
     bool changed() const { return m_changed; }
 
     // The document as text: unchanged parts exactly as they were read.

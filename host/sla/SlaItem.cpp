@@ -159,7 +159,12 @@ void SlaItem::setRotationAngle(double degrees) {
 }
 
 void SlaItem::ungroup() {
+    // Reading a sheet dissolves its groups. That alone is no edit the user
+    // asked for and no reason to rewrite the file (Forget leaves it as it
+    // was); the dissolved groups are written with the first real change.
+    const bool changedBefore = m_document->changed();
     ungroupItem(*m_document, node());
+    m_document->setChanged(changedBefore);
 }
 
 }  // namespace host::sla

@@ -126,7 +126,14 @@ TEST(SlaEdit, NestedGroupsDissolveIntoTheirMembersInPlace) {
     dissolveGroups(*spread);
     EXPECT_THROW(group->ungroup(), host::HostError);  // it no longer exists
     EXPECT_THROW(itemNamed(*spread, "Rect_A0")->ungroup(), host::HostError);
+    // Dissolving groups alone leaves the file alone; the next real change
+    // writes them dissolved.
+    const std::string before = slatest::readFile(path);
     host->saveChanged();
+    EXPECT_EQ(slatest::readFile(path), before);
+    spread->pages()->item(1)->duplicate();
+    host->saveChanged();
+    EXPECT_NE(slatest::readFile(path), before);
 
     const auto reloaded = spreadOf(path);
     const auto names = slatest::namesOf(*reloaded);
@@ -164,6 +171,7 @@ TEST(SlaEdit, TurnedAndScaledGroupKeepsItsMembersWhereTheyWereDrawn) {
     // The group's box: (240..300) × (100..200) on the canvas, so 140..200 × 80..180 on the page.
     expectBounds(itemsOf(*spread)[0]->visibleBounds(), {80, 140, 180, 200});
     dissolveGroups(*spread);
+    host->openDocuments()[0]->markChanged();  // as the next real edit would
     host->saveChanged();
 
     const auto reloaded = spreadOf(path);
