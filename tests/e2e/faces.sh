@@ -66,8 +66,6 @@ shot_until left-right "the horizontal arrow did not bring back the start picture
 click_on bForget
 wait_exit
 [ "$STATUS" = 0 ] || fail "Forget ended the tool with status $STATUS"
-# The capture dissolved the sample's group, so the file may be rewritten, but
-# with the same single page and rectangles.
-[ "$(page_count "$SHEET")" = 1 ] || fail "Forget left $(page_count "$SHEET") pages"
-[ "$(rectangles "$SHEET" 1)" = "$(rectangles "$SAMPLE" 1)" ] || fail "Forget moved rectangles"
+# Forget leaves the document as it was, byte for byte.
+cmp -s "$SHEET" "$SAMPLE" || fail "Forget changed the document"
 echo PASS
