@@ -4,8 +4,6 @@
 
 namespace host {
 
-namespace {
-
 // One pass dissolves every group the enumeration reaches; a group brought to
 // the top level by an earlier Ungroup of the same pass may or may not be
 // reached, so passes repeat until one finds no group at all.
@@ -21,6 +19,8 @@ void dissolveGroups(PageItems& items) {
         }
     }
 }
+
+namespace {
 
 void captureRectangle(state::ToolState& tool, PageItem& item) {
     using state::PageTable;

@@ -15,24 +15,11 @@
 #include <optional>
 #include <string>
 
+#include "host/Capture.h"
 #include "host/Host.h"
 #include "host/sla/SlaHost.h"
 
 namespace {
-
-void dissolveGroups(host::PageItems& items) {
-    bool foundGroup = true;
-    while (foundGroup) {
-        foundGroup = false;
-        for (const auto& item : items.enumerate()) {
-            if (item->typeName() == "Group") {
-                item->ungroup();
-                foundGroup = true;
-                break;
-            }
-        }
-    }
-}
 
 std::string number(double value) {
     char text[64];
@@ -58,7 +45,7 @@ int main(int argc, char* argv[]) {
         std::cout << "size " << number(preferences->pageWidth()) << ' '
                   << number(preferences->pageHeight()) << '\n';
         const auto items = documents->activeWindow()->activeSpread()->pageItems();
-        dissolveGroups(*items);
+        host::dissolveGroups(*items);
         for (const auto& item : items->enumerate()) {
             const auto bounds = item->visibleBounds();
             std::cout << item->typeName() << ' ' << number(bounds[0]) << ' ' << number(bounds[1])

@@ -7,6 +7,7 @@
 #include <set>
 
 #include "SlaTestSupport.h"
+#include "host/Capture.h"
 #include "host/HostError.h"
 #include "host/sla/SlaNumbers.h"
 
@@ -70,18 +71,6 @@ void reflect(host::Spread& duplicate, const std::vector<Snapshot>& front, const 
     }
 }
 
-void dissolveGroups(host::Spread& spread) {
-    for (bool found = true; found;) {
-        found = false;
-        for (const auto& item : spread.pageItems()->enumerate()) {
-            if (item->typeName() == "Group") {
-                item->ungroup();
-                found = true;
-            }
-        }
-    }
-}
-
 template <typename Visit>
 void forEachObject(pugi::xml_node node, Visit visit) {
     for (pugi::xml_node child : node.children("PAGEOBJECT")) {
@@ -126,7 +115,7 @@ TEST_P(SlaReflect, BackSideIsWrittenOnANewLastPage) {
     {
         const auto host = host::sla::SlaHost::open({path});
         const auto spread = host->activeWindow()->activeSpread();
-        dissolveGroups(*spread);
+        host::dissolveGroups(*spread->pageItems());
         front = snapshot(*spread);
         const auto duplicate = spread->pages()->item(1)->duplicate();
         reflect(*duplicate, front, mirror);

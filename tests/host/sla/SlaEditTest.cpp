@@ -7,6 +7,7 @@
 #include <set>
 
 #include "SlaTestSupport.h"
+#include "host/Capture.h"
 #include "host/HostError.h"
 
 namespace {
@@ -23,19 +24,6 @@ void expectBounds(const Bounds& actual, const Bounds& expected) {
 
 std::shared_ptr<host::Spread> spreadOf(const std::filesystem::path& path) {
     return host::sla::SlaHost::open({path})->activeWindow()->activeSpread();
-}
-
-// The tool's ungroup passes: until a pass finds no group.
-void dissolveGroups(host::Spread& spread) {
-    for (bool found = true; found;) {
-        found = false;
-        for (const auto& item : spread.pageItems()->enumerate()) {
-            if (item->typeName() == "Group") {
-                item->ungroup();
-                found = true;
-            }
-        }
-    }
 }
 
 TEST(SlaEdit, RotationTurnsAboutTheBoxCentre) {
@@ -123,7 +111,7 @@ TEST(SlaEdit, NestedGroupsDissolveIntoTheirMembersInPlace) {
     const auto host = host::sla::SlaHost::open({path});
     const auto spread = host->activeWindow()->activeSpread();
     const auto group = itemNamed(*spread, "Group_outer");
-    dissolveGroups(*spread);
+    host::dissolveGroups(*spread->pageItems());
     EXPECT_THROW(group->ungroup(), host::HostError);  // it no longer exists
     EXPECT_THROW(itemNamed(*spread, "Rect_A0")->ungroup(), host::HostError);
     // Dissolving groups alone leaves the file alone; the next real change
@@ -170,7 +158,7 @@ TEST(SlaEdit, TurnedAndScaledGroupKeepsItsMembersWhereTheyWereDrawn) {
     const auto spread = host->activeWindow()->activeSpread();
     // The group's box: (240..300) × (100..200) on the canvas, so 140..200 × 80..180 on the page.
     expectBounds(itemsOf(*spread)[0]->visibleBounds(), {80, 140, 180, 200});
-    dissolveGroups(*spread);
+    host::dissolveGroups(*spread->pageItems());
     host->openDocuments()[0]->markChanged();  // as the next real edit would
     host->saveChanged();
 
