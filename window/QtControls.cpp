@@ -4,6 +4,8 @@
 #include <QPainter>
 #include <cmath>
 
+#include "window/Artwork.h"
+
 namespace window {
 
 Picture makePicture(QPixmap pixmap) {
@@ -13,6 +15,13 @@ Picture makePicture(QPixmap pixmap) {
 QRect ControlGeometry::pixels() const {
     const auto px = [](float value) { return static_cast<int>(std::nearbyint(value)); };
     return {px(left), px(top), px(width), px(height)};
+}
+
+Picture SourcePicture::picture() const {
+    if (!m_picture) {
+        m_picture = makePicture(artworkPicture(m_artwork));
+    }
+    return m_picture;
 }
 
 PictureWidget::PictureWidget(QWidget* parent) : WidgetControl(parent) {

@@ -93,23 +93,24 @@ private:
     bool m_leftPressed = false;
 };
 
-// A picture control that never shows: the source of pictures copied at run time.
+// A picture control that never shows: the source of pictures copied at run
+// time. Its artwork is rendered when first asked for, so faces that only hover
+// shows cost nothing at start-up.
 class SourcePicture : public StoredGeometry<PictureControl> {
 public:
-    SourcePicture(std::string name, Picture picture)
-        : m_name(std::move(name)), m_picture(std::move(picture)) {}
-    const std::string& name() const { return m_name; }
+    explicit SourcePicture(std::string artwork) : m_artwork(std::move(artwork)) {}
+    const std::string& artwork() const { return m_artwork; }
     bool isVisible() const override { return false; }
     void setVisible(bool) override {}
-    Picture picture() const override { return m_picture; }
+    Picture picture() const override;
     void setPicture(Picture picture) override { m_picture = std::move(picture); }
 
 protected:
     void changed() override {}
 
 private:
-    std::string m_name;
-    Picture m_picture;
+    std::string m_artwork;
+    mutable Picture m_picture;
 };
 
 // A rectangle outline; transparent for the mouse, so the window gets its events.

@@ -97,12 +97,11 @@ SkinWindow::~SkinWindow() = default;
 
 SourcePicture& SkinWindow::addSource(const char* artwork) {
     for (const auto& source : m_sources) {
-        if (source->name() == artwork) {
+        if (source->artwork() == artwork) {
             return *source;
         }
     }
-    m_sources.push_back(
-        std::make_unique<SourcePicture>(artwork, makePicture(artworkPicture(artwork))));
+    m_sources.push_back(std::make_unique<SourcePicture>(artwork));
     return *m_sources.back();
 }
 
