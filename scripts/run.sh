@@ -36,10 +36,7 @@ source scripts/lib/xvfb.sh
 work=$(mktemp -d)
 tool_pid=""
 cleanup() {
-    if [ -n "$tool_pid" ] && kill -0 "$tool_pid" 2>/dev/null; then
-        kill "$tool_pid" 2>/dev/null || true
-        wait "$tool_pid" 2>/dev/null || true
-    fi
+    stop_pid "$tool_pid"
     xvfb_stop
     rm -rf "$work"
 }

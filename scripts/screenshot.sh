@@ -38,10 +38,7 @@ cmake --build "$build_dir" -j 2 --target quarvel artwork_preview >/dev/null
 work=$(mktemp -d)
 tool_pid=""
 cleanup() {
-    if [ -n "$tool_pid" ] && kill -0 "$tool_pid" 2>/dev/null; then
-        kill "$tool_pid" 2>/dev/null || true
-        wait "$tool_pid" 2>/dev/null || true
-    fi
+    stop_pid "$tool_pid"
     xvfb_stop
     rm -rf "$work"
 }

@@ -15,6 +15,7 @@
 #                            screenshot once the window differs from REF.png
 #   x_click WINDOW X Y       move the pointer to X,Y in the window and click
 #   x_move WINDOW X Y        move the pointer to X,Y in the window
+#   stop_pid PID             end a process started in the background, if it runs
 
 XVFB_PID=""
 
@@ -47,11 +48,15 @@ xvfb_start() {
 }
 
 xvfb_stop() {
-    if [ -n "$XVFB_PID" ] && kill -0 "$XVFB_PID" 2>/dev/null; then
-        kill "$XVFB_PID" 2>/dev/null || true
-        wait "$XVFB_PID" 2>/dev/null || true
-    fi
+    stop_pid "$XVFB_PID"
     XVFB_PID=""
+}
+
+stop_pid() {
+    if [ -n "${1:-}" ] && kill -0 "$1" 2>/dev/null; then
+        kill "$1" 2>/dev/null || true
+        wait "$1" 2>/dev/null || true
+    fi
 }
 
 x_wait_window() {

@@ -32,10 +32,7 @@ e2e_cleanup() {
     for hook in "${CLEANUP_HOOKS[@]}"; do
         "$hook" || true
     done
-    if [ -n "$TOOL_PID" ] && kill -0 "$TOOL_PID" 2>/dev/null; then
-        kill "$TOOL_PID" 2>/dev/null || true
-        wait "$TOOL_PID" 2>/dev/null || true
-    fi
+    stop_pid "$TOOL_PID"
     xvfb_stop
     rm -rf "$WORK"
 }
