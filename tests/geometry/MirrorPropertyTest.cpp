@@ -28,10 +28,12 @@ protected:
         tool.sheetHeight = uniform(50.0, 5000.0);
         state::newFrontTable(tool);
         for (int i = 0; i < kRectsPerSheet; ++i) {
+            // The list form of minmax returns values; the two-argument form would
+            // return references to the temporaries.
             const auto [top, bottom] =
-                std::minmax(uniform(0.0, *tool.sheetHeight), uniform(0.0, *tool.sheetHeight));
+                std::minmax({uniform(0.0, *tool.sheetHeight), uniform(0.0, *tool.sheetHeight)});
             const auto [left, right] =
-                std::minmax(uniform(0.0, *tool.sheetWidth), uniform(0.0, *tool.sheetWidth));
+                std::minmax({uniform(0.0, *tool.sheetWidth), uniform(0.0, *tool.sheetWidth)});
             geometry_test::captureRect(tool, {top, left, bottom, right, randomAngle()});
         }
         return tool;
