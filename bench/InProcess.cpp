@@ -11,7 +11,7 @@
 #include "bench/Measure.h"
 #include "bench/Sheet.h"
 #include "host/HostRegistry.h"
-#include "host/MemoryHost.h"
+#include "host/memory/MemoryHost.h"
 #include "window/Artwork.h"
 #include "window/EventGuard.h"
 #include "window/Form1.h"

@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "host/Host.h"
-#include "host/MemoryHost.h"
+#include "host/memory/MemoryHost.h"
 
 namespace bench {
 

@@ -6,7 +6,7 @@
 
 #include "host/BackSideWriter.h"
 #include "host/HostError.h"
-#include "host/MemoryHost.h"
+#include "host/memory/MemoryHost.h"
 #include "state/ToolState.h"
 
 namespace {

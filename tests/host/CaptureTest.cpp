@@ -7,7 +7,7 @@
 
 #include "host/Capture.h"
 #include "host/HostError.h"
-#include "host/MemoryHost.h"
+#include "host/memory/MemoryHost.h"
 #include "state/Errors.h"
 
 namespace {

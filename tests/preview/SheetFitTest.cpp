@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "FakeToolkit.h"
-#include "host/MemoryHost.h"
+#include "host/memory/MemoryHost.h"
 #include "preview/SheetFit.h"
 
 namespace {

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "host/HostRegistry.h"
-#include "host/MemoryHost.h"
+#include "host/memory/MemoryHost.h"
 #include "window/EventGuard.h"
 #include "window/Form1.h"
 #include "window/SkinWindow.h"

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "host/HostError.h"
-#include "host/MemoryHost.h"
+#include "host/memory/MemoryHost.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "host/MemoryHostObjects.h"
+#include "host/memory/MemoryHostObjects.h"
 
 #include "host/HostError.h"
 

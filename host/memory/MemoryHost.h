@@ -27,7 +27,7 @@
 
 #include "host/Host.h"
 #include "host/HostRegistry.h"
-#include "host/MemoryHostModel.h"
+#include "host/memory/MemoryHostModel.h"
 
 namespace host {
 

@@ -1,4 +1,4 @@
-#include "host/MemoryHostGeometry.h"
+#include "host/memory/MemoryHostGeometry.h"
 
 #include <algorithm>
 #include <cmath>

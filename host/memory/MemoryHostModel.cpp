@@ -1,4 +1,4 @@
-#include "host/MemoryHostModel.h"
+#include "host/memory/MemoryHostModel.h"
 
 #include <algorithm>
 #include <stdexcept>

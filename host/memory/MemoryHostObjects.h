@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "host/Host.h"
-#include "host/MemoryHostModel.h"
+#include "host/memory/MemoryHostModel.h"
 
 namespace host::memory {
 

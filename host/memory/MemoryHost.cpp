@@ -1,8 +1,8 @@
-#include "host/MemoryHost.h"
+#include "host/memory/MemoryHost.h"
 
 #include <stdexcept>
 
-#include "host/MemoryHostObjects.h"
+#include "host/memory/MemoryHostObjects.h"
 
 namespace host {
 

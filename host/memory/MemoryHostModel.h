@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "host/Host.h"
-#include "host/MemoryHostGeometry.h"
+#include "host/memory/MemoryHostGeometry.h"
 
 namespace host {
 

@@ -7,7 +7,7 @@
 
 #include "host/HostError.h"
 #include "host/HostRegistry.h"
-#include "host/MemoryHost.h"
+#include "host/memory/MemoryHost.h"
 
 namespace {
 
