@@ -21,17 +21,22 @@ Kind kindOf(PageItem& item) {
     return type == "Line" ? Kind::Line : Kind::Other;
 }
 
+std::string rectangleCount(long count) {
+    return std::to_string(count) + (count == 1 ? " page rectangle" : " page rectangles");
+}
+
 // Rectangles added in the host since the last capture have no back row; rather
-// than give them made-up bounds, refuse before anything is written.
+// than give them made-up bounds, refuse before any item is changed.
 void requireBackRows(const std::vector<Kind>& kinds, int pageCount) {
     long rectangles = 0;
     for (const Kind kind : kinds) {
         rectangles += kind == Kind::Rectangle ? 1 : 0;
     }
     if (rectangles > pageCount) {
-        throw HostError("The page holds " + std::to_string(rectangles) +
-                        " page rectangles, but only " + std::to_string(pageCount) +
-                        " were read. Click Refresh Now! and try again.");
+        throw HostError("The page now holds " + rectangleCount(rectangles) + ", but " +
+                        std::to_string(pageCount) +
+                        " were read from the sheet, so the back side cannot be placed. "
+                        "Run Quarvel again to read the sheet anew.");
     }
 }
 

@@ -121,8 +121,7 @@ TEST_F(BackSideWriter, MoreRectanglesThanBackRowsIsRefusedBeforeAnyItemChanges) 
         FAIL() << "a rectangle without a back row was accepted";
     } catch (const HostError& error) {
         // Both counts are named: three on the page, two captured.
-        EXPECT_THAT(error.what(), HasSubstr(" 3 "));
-        EXPECT_THAT(error.what(), HasSubstr(" 2 "));
+        EXPECT_THAT(error.what(), HasSubstr("holds 3 page rectangles, but 2 were read"));
     }
 
     EXPECT_TRUE(puts(host.calls()).empty());
