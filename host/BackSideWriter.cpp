@@ -34,8 +34,8 @@ void requireBackRows(const std::vector<Kind>& kinds, int pageCount) {
     }
     if (rectangles > pageCount) {
         throw HostError("The page now holds " + rectangleCount(rectangles) + ", but " +
-                        std::to_string(pageCount) +
-                        " were read from the sheet, so the back side cannot be placed. "
+                        std::to_string(pageCount) + (pageCount == 1 ? " was" : " were") +
+                        " read from the sheet, so the back side cannot be placed. "
                         "Run Quarvel again to read the sheet anew.");
     }
 }
