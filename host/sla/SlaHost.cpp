@@ -1,7 +1,9 @@
 #include "host/sla/SlaHost.h"
 
 #include <algorithm>
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "host/HostError.h"
 #include "host/sla/SlaDuplicate.h"
@@ -12,16 +14,28 @@ namespace host::sla {
 
 namespace {
 
-class SlaSpread;
+// The pages a spread object stands for: a row of the layout, read afresh as
+// pages are added, or a duplicate's new page alone, so that writing the back
+// side never reaches a page the user already had in that row.
+struct SpreadScope {
+    int row = 0;
+    std::optional<int> page;
+
+    std::vector<int> pages(const SlaDocument& document) const {
+        if (page) {
+            return {*page};
+        }
+        return document.spreads().at(static_cast<std::size_t>(row));
+    }
+};
 
 class SlaPageItems : public PageItems {
 public:
-    SlaPageItems(std::shared_ptr<SlaDocument> document, int row)
-        : m_document(std::move(document)), m_row(row) {}
+    SlaPageItems(std::shared_ptr<SlaDocument> document, SpreadScope scope)
+        : m_document(std::move(document)), m_scope(scope) {}
 
     std::vector<std::shared_ptr<PageItem>> enumerate() override {
-        const auto rows = m_document->spreads();
-        const std::vector<int>& pages = rows.at(static_cast<std::size_t>(m_row));
+        const std::vector<int> pages = m_scope.pages(*m_document);
         std::vector<std::shared_ptr<PageItem>> items;
         for (pugi::xml_node node : m_document->topLevelItems()) {
             const int page = m_document->itemPage(node);
@@ -35,7 +49,7 @@ public:
 
 private:
     std::shared_ptr<SlaDocument> m_document;
-    int m_row;
+    SpreadScope m_scope;
 };
 
 class SlaPage : public Page {
@@ -51,12 +65,11 @@ private:
 
 class SlaPages : public Pages {
 public:
-    SlaPages(std::shared_ptr<SlaDocument> document, int row)
-        : m_document(std::move(document)), m_row(row) {}
+    SlaPages(std::shared_ptr<SlaDocument> document, SpreadScope scope)
+        : m_document(std::move(document)), m_scope(scope) {}
 
     std::shared_ptr<Page> item(std::int16_t index) override {
-        const auto rows = m_document->spreads();
-        const std::vector<int>& pages = rows.at(static_cast<std::size_t>(m_row));
+        const std::vector<int> pages = m_scope.pages(*m_document);
         if (index < 1 || index > static_cast<int>(pages.size())) {
             throw HostError("The spread has no page " + std::to_string(index) + ".");
         }
@@ -65,28 +78,28 @@ public:
 
 private:
     std::shared_ptr<SlaDocument> m_document;
-    int m_row;
+    SpreadScope m_scope;
 };
 
 class SlaSpread : public Spread {
 public:
-    SlaSpread(std::shared_ptr<SlaDocument> document, int row)
-        : m_document(std::move(document)), m_row(row) {}
+    SlaSpread(std::shared_ptr<SlaDocument> document, SpreadScope scope)
+        : m_document(std::move(document)), m_scope(scope) {}
     std::shared_ptr<PageItems> pageItems() override {
-        return std::make_shared<SlaPageItems>(m_document, m_row);
+        return std::make_shared<SlaPageItems>(m_document, m_scope);
     }
     std::shared_ptr<Pages> pages() override {
-        return std::make_shared<SlaPages>(m_document, m_row);
+        return std::make_shared<SlaPages>(m_document, m_scope);
     }
 
 private:
     std::shared_ptr<SlaDocument> m_document;
-    int m_row;
+    SpreadScope m_scope;
 };
 
 std::shared_ptr<Spread> SlaPage::duplicate() {
     const int page = duplicatePage(*m_document, m_index);
-    return std::make_shared<SlaSpread>(m_document, m_document->spreadOf(page));
+    return std::make_shared<SlaSpread>(m_document, SpreadScope{m_document->spreadOf(page), page});
 }
 
 class SlaWindow : public Window {
@@ -94,7 +107,7 @@ public:
     SlaWindow(std::shared_ptr<SlaDocument> document, int row)
         : m_document(std::move(document)), m_row(row) {}
     std::shared_ptr<Spread> activeSpread() override {
-        return std::make_shared<SlaSpread>(m_document, m_row);
+        return std::make_shared<SlaSpread>(m_document, SpreadScope{m_row, std::nullopt});
     }
 
 private:

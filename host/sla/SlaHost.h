@@ -2,7 +2,8 @@
 
 // The host over Scribus 1.5 documents (.sla files): each open file is a
 // document, the last one opened is active, and its window shows one spread
-// (a row of Scribus's page layout). Changes stay in memory until saveChanged().
+// (a row of Scribus's page layout). A page's duplicate is a spread holding the
+// new page alone. Changes stay in memory until saveChanged().
 
 #include <filesystem>
 #include <memory>
