@@ -2,7 +2,6 @@
 
 #include <cmath>
 #include <limits>
-#include <string>
 
 #include "state/Errors.h"
 
@@ -20,15 +19,6 @@ double roundHalfEven(double value) {
 }
 
 }  // namespace
-
-std::int16_t toInt16(double value) {
-    const double rounded = roundHalfEven(value);
-    if (!(rounded >= kMin && rounded <= kMax)) {
-        throw OverflowError("number " + std::to_string(value) +
-                            " does not fit a 16-bit whole number");
-    }
-    return static_cast<std::int16_t>(rounded);
-}
 
 std::int16_t toInt16Clamped(double value) {
     if (std::isnan(value)) {

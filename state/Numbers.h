@@ -1,17 +1,15 @@
 #pragma once
 
-// Conversions of computed doubles to the 16-bit whole numbers the window keeps.
+// Conversion of computed doubles to the 16-bit whole numbers the window keeps.
 
 #include <cstdint>
 
 namespace state {
 
-// Nearest whole number, halves to the even neighbour (2.5 -> 2, 3.5 -> 4).
-// Throws OverflowError outside -32768 .. 32767 or for a value that is not finite.
-std::int16_t toInt16(double value);
-
-// The same rounding, but a value outside the range is held at its nearest end.
-// Not-a-number still throws: there is no sensible end to hold it at.
+// Nearest whole number, halves to the even neighbour (2.5 -> 2, 3.5 -> 4); a
+// value beyond -32768 .. 32767 is held at the nearer end of that range, so a
+// page far off the sheet or a window far down a tall screen never ends the
+// tool. Not-a-number throws OverflowError: there is no end to hold it at.
 std::int16_t toInt16Clamped(double value);
 
 }  // namespace state
