@@ -11,14 +11,18 @@ namespace host::sla {
 namespace {
 
 // Attributes read as numbers, per element.
-constexpr const char* kDocumentNumbers[] = {"PAGEWIDTH",     "PAGEHEIGHT",    "BOOK",
-                                            "ScratchLeft",   "ScratchTop",    "ScratchRight",
-                                            "ScratchBottom", "GapHorizontal", "GapVertical"};
+constexpr const char* kDocumentNumbers[] = {"PAGEWIDTH",     "PAGEHEIGHT",   "ScratchLeft",
+                                            "ScratchTop",    "ScratchRight", "ScratchBottom",
+                                            "GapHorizontal", "GapVertical"};
 constexpr const char* kPageNumbers[] = {"PAGEXPOS", "PAGEYPOS", "PAGEWIDTH", "PAGEHEIGHT", "NUM"};
-constexpr const char* kItemNumbers[] = {"XPOS",    "YPOS",       "WIDTH",       "HEIGHT", "ROT",
-                                        "PTYPE",   "FRTYPE",     "PWIDTH",      "gXpos",  "gYpos",
-                                        "OwnPage", "groupWidth", "groupHeight", "ItemID"};
-constexpr const char* kSetNumbers[] = {"FirstPage", "Columns"};
+constexpr const char* kItemNumbers[] = {"XPOS",   "YPOS",  "WIDTH", "HEIGHT",     "ROT",
+                                        "PWIDTH", "gXpos", "gYpos", "groupWidth", "groupHeight"};
+// Attributes read as ints: a value outside int's range would make the
+// conversion undefined, and a fraction would mean a different page or type.
+constexpr const char* kDocumentIntegers[] = {"BOOK"};
+constexpr const char* kItemIntegers[] = {"PTYPE",  "FRTYPE",   "OwnPage",
+                                         "ItemID", "NEXTITEM", "BACKITEM"};
+constexpr const char* kSetIntegers[] = {"FirstPage", "Columns"};
 
 // Fragment parsing keeps the text around the root element; it must still be a
 // document: one root element and nothing but markup and white space beside it.
@@ -60,22 +64,38 @@ std::string depthProblem(const pugi::xml_document& xml) {
 }
 
 template <std::size_t N>
-std::string numberProblem(pugi::xml_node node, const char* const (&names)[N],
-                          std::string_view text) {
+std::string numberProblem(pugi::xml_node node, const char* const (&names)[N], std::string_view text,
+                          bool whole = false) {
     for (const char* name : names) {
         const pugi::xml_attribute attribute = node.attribute(name);
-        if (attribute && !parseNumber(attribute.value())) {
+        if (!attribute) {
+            continue;
+        }
+        const bool usable = whole ? parseInteger(attribute.value()).has_value()
+                                  : parseNumber(attribute.value()).has_value();
+        if (!usable) {
             return "attribute " + std::string(name) + " of <" + node.name() + "> on line " +
                    std::to_string(lineAt(text, node.offset_debug())) +
-                   " is not a finite number (\"" + attribute.value() + "\")";
+                   (whole ? " is not a whole number within range" : " is not a finite number") +
+                   " (\"" + attribute.value() + "\")";
         }
     }
     return {};
 }
 
+template <std::size_t N, std::size_t M>
+std::string elementProblem(pugi::xml_node node, const char* const (&numbers)[N],
+                           const char* const (&integers)[M], std::string_view text) {
+    if (auto problem = numberProblem(node, numbers, text); !problem.empty()) {
+        return problem;
+    }
+    return numberProblem(node, integers, text, true);
+}
+
 std::string itemsProblem(pugi::xml_node parent, std::string_view text) {
     for (pugi::xml_node item : parent.children("PAGEOBJECT")) {
-        if (auto problem = numberProblem(item, kItemNumbers, text); !problem.empty()) {
+        if (auto problem = elementProblem(item, kItemNumbers, kItemIntegers, text);
+            !problem.empty()) {
             return problem;
         }
         if (auto problem = itemsProblem(item, text); !problem.empty()) {
@@ -135,11 +155,12 @@ std::string documentProblem(const pugi::xml_document& xml, std::string_view text
     if (!document) {
         return "it has no DOCUMENT element";
     }
-    if (auto problem = numberProblem(document, kDocumentNumbers, text); !problem.empty()) {
+    if (auto problem = elementProblem(document, kDocumentNumbers, kDocumentIntegers, text);
+        !problem.empty()) {
         return problem;
     }
     for (pugi::xml_node set : document.child("PageSets").children("Set")) {
-        if (auto problem = numberProblem(set, kSetNumbers, text); !problem.empty()) {
+        if (auto problem = numberProblem(set, kSetIntegers, text, true); !problem.empty()) {
             return problem;
         }
     }

@@ -139,12 +139,12 @@ std::vector<pugi::xml_node> SlaDocument::findPageNodes() const {
 int SlaDocument::columns() const {
     int columns = 1;
     int first = 0;
-    const int book = static_cast<int>(numberAttribute(documentNode(), "BOOK"));
+    const int book = intAttribute(documentNode(), "BOOK", 0);
     defaultLayout(book, columns, first);
     int index = 0;
     for (pugi::xml_node set : documentNode().child("PageSets").children("Set")) {
         if (index++ == book) {
-            columns = static_cast<int>(numberAttribute(set, "Columns", columns));
+            columns = intAttribute(set, "Columns", columns);
         }
     }
     return std::max(1, columns);
@@ -153,12 +153,12 @@ int SlaDocument::columns() const {
 int SlaDocument::firstColumn() const {
     int columns = 1;
     int first = 0;
-    const int book = static_cast<int>(numberAttribute(documentNode(), "BOOK"));
+    const int book = intAttribute(documentNode(), "BOOK", 0);
     defaultLayout(book, columns, first);
     int index = 0;
     for (pugi::xml_node set : documentNode().child("PageSets").children("Set")) {
         if (index++ == book) {
-            first = static_cast<int>(numberAttribute(set, "FirstPage", first));
+            first = intAttribute(set, "FirstPage", first);
         }
     }
     return std::clamp(first, 0, this->columns() - 1);
@@ -229,7 +229,7 @@ std::vector<pugi::xml_node> SlaDocument::topLevelItems() const {
 int SlaDocument::itemPage(pugi::xml_node item) const {
     const auto rects = pageRects();
     const int count = static_cast<int>(rects.size());
-    const int own = static_cast<int>(numberAttribute(item, "OwnPage", -1));
+    const int own = intAttribute(item, "OwnPage", -1);
     if (numberAttribute(item, "PTYPE") == 12) {
         return own >= 0 && own < count ? own : -1;  // Scribus keeps a group's page as written
     }

@@ -67,7 +67,7 @@ void adaptElement(CopyContext& context, pugi::xml_node element, bool topLevel) {
         document.setAttribute(element, "ANNAME", freshName(context, name.value()));
     }
     if (element.attribute("ItemID")) {
-        const auto old = static_cast<long long>(numberAttribute(element, "ItemID"));
+        const long long old = intAttribute(element, "ItemID", 0);
         const long long id = freshId(context);
         context.newIds[old] = id;
         document.setNumber(element, "ItemID", static_cast<double>(id));
@@ -80,7 +80,7 @@ void relinkChains(CopyContext& context, pugi::xml_node element) {
         if (!element.attribute(link)) {
             continue;
         }
-        const auto old = static_cast<long long>(numberAttribute(element, link, -1));
+        const long long old = intAttribute(element, link, -1);
         const auto found = context.newIds.find(old);
         const long long now = found != context.newIds.end() ? found->second : -1;
         context.document.setNumber(element, link, static_cast<double>(now));
@@ -94,7 +94,7 @@ CopyContext contextFor(SlaDocument& document) {
             context.names.insert(name.value());
         }
         if (object.attribute("ItemID")) {
-            context.ids.insert(static_cast<long long>(numberAttribute(object, "ItemID")));
+            context.ids.insert(intAttribute(object, "ItemID", 0));
         }
     });
     return context;

@@ -31,8 +31,8 @@ void rewritePaths(SlaDocument& document, pugi::xml_node item, const Frame& old, 
 }  // namespace
 
 std::string itemTypeName(pugi::xml_node item) {
-    const int type = static_cast<int>(numberAttribute(item, "PTYPE", -1));
-    const int shape = static_cast<int>(numberAttribute(item, "FRTYPE"));
+    const int type = intAttribute(item, "PTYPE", -1);
+    const int shape = intAttribute(item, "FRTYPE", 0);
     const bool rectangular = shape == 0 || shape == 2;
     switch (type) {
         case 2:

@@ -1,9 +1,12 @@
 #include "host/sla/SlaNumbers.h"
 
 #include <charconv>
+#include <climits>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
+
+#include "host/HostError.h"
 
 namespace host::sla {
 
@@ -16,6 +19,15 @@ std::optional<double> parseNumber(std::string_view text) {
         return std::nullopt;
     }
     return value;
+}
+
+std::optional<int> parseInteger(std::string_view text) {
+    const std::optional<double> value = parseNumber(text);
+    // Checked as a double first: casting one outside int's range is undefined.
+    if (!value || *value != std::trunc(*value) || *value < INT_MIN || *value > INT_MAX) {
+        return std::nullopt;
+    }
+    return static_cast<int>(*value);
 }
 
 std::string formatNumber(double value) {
@@ -43,6 +55,19 @@ double numberAttribute(pugi::xml_node node, const char* name, double fallback) {
         return fallback;
     }
     return parseNumber(attribute.value()).value_or(fallback);
+}
+
+int intAttribute(pugi::xml_node node, const char* name, int fallback) {
+    const pugi::xml_attribute attribute = node.attribute(name);
+    if (!attribute) {
+        return fallback;
+    }
+    const std::optional<int> value = parseInteger(attribute.value());
+    if (!value) {
+        throw HostError("Attribute " + std::string(name) + " of <" + node.name() +
+                        "> is not a whole number within range (\"" + attribute.value() + "\").");
+    }
+    return *value;
 }
 
 }  // namespace host::sla

@@ -17,7 +17,15 @@ std::optional<double> parseNumber(std::string_view text);
 // Shortest plain decimal of at most 15 significant digits; magnitudes below 1e-9 become "0".
 std::string formatNumber(double value);
 
+// The whole text as a whole number within int's range ("3", "3.0", "-1"), or nothing.
+std::optional<int> parseInteger(std::string_view text);
+
 // The attribute's value, or `fallback` when it is absent. Load checks guarantee finiteness.
 double numberAttribute(pugi::xml_node node, const char* name, double fallback = 0.0);
+
+// The attribute's value as an int, or `fallback` when it is absent. Throws
+// HostError naming the attribute when it is not a whole number within range
+// (load checks refuse such files, so only a bad edit can get here).
+int intAttribute(pugi::xml_node node, const char* name, int fallback);
 
 }  // namespace host::sla

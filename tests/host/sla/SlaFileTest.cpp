@@ -205,6 +205,30 @@ TEST(SlaFile, UnusableFilesAreRefusedWithTheReason) {
         {"number with text", slatest::documentWith("  <PAGEOBJECT WIDTH=\"12pt\"/>\n"),
          "not a finite number (\"12pt\")"},
         {"absurd nesting", slatest::documentWith(deep), "nested more than"},
+        // Values read as ints must be whole and within int's range.
+        {"huge layout", slatest::documentWith("", "BOOK=\"1e10\""),
+         "BOOK of <DOCUMENT> on line 3 is not a whole number within range (\"1e10\")"},
+        {"huge item id", slatest::documentWith("  <PAGEOBJECT PTYPE=\"6\" ItemID=\"1e300\"/>\n"),
+         "ItemID of <PAGEOBJECT>"},
+        {"page between pages", slatest::documentWith("  <PAGEOBJECT OwnPage=\"0.5\"/>\n"),
+         "OwnPage of <PAGEOBJECT>"},
+        {"type past int", slatest::documentWith("  <PAGEOBJECT PTYPE=\"2147483648\"/>\n"),
+         "PTYPE of <PAGEOBJECT>"},
+        {"frame type not a number", slatest::documentWith("  <PAGEOBJECT FRTYPE=\"x\"/>\n"),
+         "FRTYPE of <PAGEOBJECT>"},
+        {"chain link past int",
+         slatest::documentWith("  <PAGEOBJECT PTYPE=\"4\" NEXTITEM=\"-3e9\"/>\n"),
+         "NEXTITEM of <PAGEOBJECT>"},
+        {"back link fraction", slatest::documentWith("  <PAGEOBJECT BACKITEM=\"1.5\"/>\n"),
+         "BACKITEM of <PAGEOBJECT>"},
+        {"huge column count",
+         slatest::documentWith(
+             "  <PageSets><Set Name=\"Facing Pages\" Columns=\"1e10\"/></PageSets>\n"),
+         "Columns of <Set>"},
+        {"first page past int",
+         slatest::documentWith(
+             "  <PageSets><Set Name=\"Single Page\" FirstPage=\"-1e300\"/></PageSets>\n"),
+         "FirstPage of <Set>"},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.situation);
