@@ -24,7 +24,7 @@ namespace {
 // page icons are black drawings on a transparent ground.
 enum class Ground { Opaque, Transparent };
 
-struct Picture {
+struct ArtworkEntry {
     std::string_view name;
     std::string_view file;
     QSize size;
@@ -38,28 +38,28 @@ constexpr QSize kPortrait{480, 680};
 constexpr QSize kLandscape{680, 480};
 
 constexpr std::array kPictures{
-    Picture{"skin", "skin.svg", QSize{820, 559}, Ground::Opaque},
-    Picture{"logo", "logo.svg", QSize{23, 15}, Ground::Opaque},
-    Picture{"tReflectUp", "reflect-up.svg", kFace, Ground::Opaque},
-    Picture{"tReflectDown", "reflect-down.svg", kFace, Ground::Opaque},
-    Picture{"tDuplicateUp", "duplicate-up.svg", kFace, Ground::Opaque},
-    Picture{"tDuplicateDown", "duplicate-down.svg", kFace, Ground::Opaque},
-    Picture{"tRefreshUp", "refresh-up.svg", kFace, Ground::Opaque},
-    Picture{"tRefreshDown", "refresh-down.svg", kFace, Ground::Opaque},
-    Picture{"tForgetUp", "forget-up.svg", kFace, Ground::Opaque},
-    Picture{"tForgetDown", "forget-down.svg", kFace, Ground::Opaque},
-    Picture{"tArrUp0", "arrow-h-pale.svg", kArrowH, Ground::Opaque},
-    Picture{"tArrDwn0", "arrow-h-vivid.svg", kArrowH, Ground::Opaque},
-    Picture{"tArrUp90", "arrow-v-pale.svg", kArrowV, Ground::Opaque},
-    Picture{"tArrDwn90", "arrow-v-vivid.svg", kArrowV, Ground::Opaque},
-    Picture{"page0", "page0.svg", kPortrait, Ground::Transparent},
-    Picture{"page90", "page90.svg", kLandscape, Ground::Transparent},
-    Picture{"page180", "page180.svg", kPortrait, Ground::Transparent},
-    Picture{"page270", "page270.svg", kLandscape, Ground::Transparent},
+    ArtworkEntry{"skin", "skin.svg", QSize{820, 559}, Ground::Opaque},
+    ArtworkEntry{"logo", "logo.svg", QSize{23, 15}, Ground::Opaque},
+    ArtworkEntry{"tReflectUp", "reflect-up.svg", kFace, Ground::Opaque},
+    ArtworkEntry{"tReflectDown", "reflect-down.svg", kFace, Ground::Opaque},
+    ArtworkEntry{"tDuplicateUp", "duplicate-up.svg", kFace, Ground::Opaque},
+    ArtworkEntry{"tDuplicateDown", "duplicate-down.svg", kFace, Ground::Opaque},
+    ArtworkEntry{"tRefreshUp", "refresh-up.svg", kFace, Ground::Opaque},
+    ArtworkEntry{"tRefreshDown", "refresh-down.svg", kFace, Ground::Opaque},
+    ArtworkEntry{"tForgetUp", "forget-up.svg", kFace, Ground::Opaque},
+    ArtworkEntry{"tForgetDown", "forget-down.svg", kFace, Ground::Opaque},
+    ArtworkEntry{"tArrUp0", "arrow-h-pale.svg", kArrowH, Ground::Opaque},
+    ArtworkEntry{"tArrDwn0", "arrow-h-vivid.svg", kArrowH, Ground::Opaque},
+    ArtworkEntry{"tArrUp90", "arrow-v-pale.svg", kArrowV, Ground::Opaque},
+    ArtworkEntry{"tArrDwn90", "arrow-v-vivid.svg", kArrowV, Ground::Opaque},
+    ArtworkEntry{"page0", "page0.svg", kPortrait, Ground::Transparent},
+    ArtworkEntry{"page90", "page90.svg", kLandscape, Ground::Transparent},
+    ArtworkEntry{"page180", "page180.svg", kPortrait, Ground::Transparent},
+    ArtworkEntry{"page270", "page270.svg", kLandscape, Ground::Transparent},
 };
 
-const Picture& findPicture(std::string_view name) {
-    for (const Picture& picture : kPictures) {
+const ArtworkEntry& findPicture(std::string_view name) {
+    for (const ArtworkEntry& picture : kPictures) {
         if (picture.name == name) {
             return picture;
         }
@@ -68,7 +68,7 @@ const Picture& findPicture(std::string_view name) {
 }
 
 // A source that does not load is a build fault, not a run-time condition.
-void loadSource(QSvgRenderer& renderer, const Picture& picture) {
+void loadSource(QSvgRenderer& renderer, const ArtworkEntry& picture) {
     static std::once_flag registered;
     std::call_once(registered, registerArtworkResources);
     const QString path = QStringLiteral(":/artwork/") +
@@ -78,7 +78,7 @@ void loadSource(QSvgRenderer& renderer, const Picture& picture) {
     }
 }
 
-QImage render(const Picture& picture, QSize size) {
+QImage render(const ArtworkEntry& picture, QSize size) {
     QSvgRenderer renderer;
     loadSource(renderer, picture);
     const bool opaque = picture.ground == Ground::Opaque;
@@ -96,7 +96,7 @@ QImage render(const Picture& picture, QSize size) {
 std::vector<std::string_view> artworkNames() {
     std::vector<std::string_view> names;
     names.reserve(kPictures.size());
-    for (const Picture& picture : kPictures) {
+    for (const ArtworkEntry& picture : kPictures) {
         names.push_back(picture.name);
     }
     return names;
@@ -107,12 +107,12 @@ QSize artworkSize(std::string_view name) {
 }
 
 QPixmap artworkPicture(std::string_view name) {
-    const Picture& picture = findPicture(name);
+    const ArtworkEntry& picture = findPicture(name);
     return QPixmap::fromImage(render(picture, picture.size));
 }
 
 QPixmap artworkPicture(std::string_view name, QSize size) {
-    const Picture& picture = findPicture(name);
+    const ArtworkEntry& picture = findPicture(name);
     if (size.isEmpty()) {
         return {};
     }

@@ -4,6 +4,8 @@
 #include <QPainter>
 #include <string>
 
+#include "window/Artwork.h"
+
 namespace window {
 
 namespace {
@@ -152,10 +154,12 @@ const QPixmap& MarkerLayer::scaled(const PictureData& picture, QSize size) {
         if (m_scaled.size() >= kScaledCacheLimit) {
             m_scaled.clear();
         }
-        found = m_scaled
-                    .emplace(key, picture.pixmap.scaled(size, Qt::IgnoreAspectRatio,
-                                                        Qt::SmoothTransformation))
-                    .first;
+        // A built-in drawing is rendered straight at the marker's size, so thin
+        // outlines stay crisp; anything else is scaled from its pixels.
+        QPixmap drawn = picture.artwork.empty() ? picture.pixmap.scaled(size, Qt::IgnoreAspectRatio,
+                                                                        Qt::SmoothTransformation)
+                                                : artworkPicture(picture.artwork, size);
+        found = m_scaled.emplace(key, std::move(drawn)).first;
     }
     return found->second;
 }

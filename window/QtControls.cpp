@@ -8,8 +8,8 @@
 
 namespace window {
 
-Picture makePicture(QPixmap pixmap) {
-    return std::make_shared<const PictureData>(PictureData{std::move(pixmap)});
+Picture makePicture(QPixmap pixmap, std::string artwork) {
+    return std::make_shared<const PictureData>(PictureData{std::move(pixmap), std::move(artwork)});
 }
 
 QRect ControlGeometry::pixels() const {
@@ -19,7 +19,7 @@ QRect ControlGeometry::pixels() const {
 
 Picture SourcePicture::picture() const {
     if (!m_picture) {
-        m_picture = makePicture(artworkPicture(m_artwork));
+        m_picture = makePicture(artworkPicture(m_artwork), m_artwork);
     }
     return m_picture;
 }

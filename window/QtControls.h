@@ -15,9 +15,10 @@ namespace window {
 
 struct PictureData {
     QPixmap pixmap;
+    std::string artwork;  // the built-in drawing it was rendered from, if any
 };
 
-Picture makePicture(QPixmap pixmap);
+Picture makePicture(QPixmap pixmap, std::string artwork = {});
 
 // Geometry held as singles, as set; a widget shows it rounded to pixels.
 struct ControlGeometry {
