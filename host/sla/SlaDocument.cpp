@@ -1,6 +1,7 @@
 #include "host/sla/SlaDocument.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -25,10 +26,19 @@ constexpr unsigned kParseFlags = (pugi::parse_full | pugi::parse_ws_pcdata | pug
     throw HostError("Cannot open \"" + path.string() + "\": " + reason + ".");
 }
 
-std::string readWholeFile(const std::filesystem::path& path) {
+struct FileContents {
+    std::string text;
+    struct stat info {};  // of the descriptor read, so it describes exactly what was read
+};
+
+FileContents readWholeFile(const std::filesystem::path& path) {
     std::error_code error;
     const auto status = std::filesystem::status(path, error);
     if (!std::filesystem::exists(status)) {
+        if (std::filesystem::is_symlink(std::filesystem::symlink_status(path, error))) {
+            fail(path, "it is a link to \"" + std::filesystem::read_symlink(path, error).string() +
+                           "\", which does not exist");
+        }
         fail(path, "the file does not exist");
     }
     if (std::filesystem::is_directory(status)) {
@@ -38,7 +48,7 @@ std::string readWholeFile(const std::filesystem::path& path) {
     if (fd < 0) {
         fail(path, std::string("the file cannot be read (") + std::strerror(errno) + ")");
     }
-    std::string text;
+    FileContents file;
     char buffer[65536];
     for (;;) {
         const ssize_t got = ::read(fd, buffer, sizeof buffer);
@@ -53,10 +63,15 @@ std::string readWholeFile(const std::filesystem::path& path) {
         if (got == 0) {
             break;
         }
-        text.append(buffer, static_cast<std::size_t>(got));
+        file.text.append(buffer, static_cast<std::size_t>(got));
     }
+    const bool described = ::fstat(fd, &file.info) == 0;
+    const int statError = errno;
     ::close(fd);
-    return text;
+    if (!described) {
+        fail(path, std::string("the file cannot be examined (") + std::strerror(statError) + ")");
+    }
+    return file;
 }
 
 // Scribus's defaults for the four layouts when the file has no PageSets.
@@ -80,7 +95,8 @@ bool shapesLayout(pugi::xml_node node) {
 std::shared_ptr<SlaDocument> SlaDocument::load(const std::filesystem::path& path) {
     std::shared_ptr<SlaDocument> document(new SlaDocument());
     document->m_path = path;
-    const std::string text = readWholeFile(path);
+    const FileContents file = readWholeFile(path);
+    const std::string& text = file.text;
     document->m_hasBom = text.rfind("\xEF\xBB\xBF", 0) == 0;
     const pugi::xml_parse_result parsed =
         document->m_xml.load_buffer(text.data(), text.size(), kParseFlags, pugi::encoding_utf8);
@@ -91,7 +107,7 @@ std::shared_ptr<SlaDocument> SlaDocument::load(const std::filesystem::path& path
     if (const std::string problem = documentProblem(document->m_xml, text); !problem.empty()) {
         fail(path, problem);
     }
-    document->recordDiskState();
+    document->recordDiskState(file.info);
     return document;
 }
 

@@ -14,6 +14,8 @@
 
 #include <pugixml.hpp>
 
+struct stat;
+
 namespace host::sla {
 
 struct PageRect {
@@ -79,7 +81,8 @@ public:
 
 private:
     SlaDocument() = default;
-    void recordDiskState();
+    // Keeps the size and modification time of the file as `info` describes it.
+    void recordDiskState(const struct stat& info);
     std::vector<pugi::xml_node> findPageNodes() const;
     std::vector<PageRect> layOutPages() const;
 

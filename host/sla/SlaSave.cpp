@@ -51,9 +51,10 @@ private:
     bool m_ok = true;
 };
 
-// Writes `document` to a new temporary file beside `target` with `mode`; returns its path.
+// Writes `document` to a new temporary file beside `target` with the mode, owner
+// and group of `original`; returns its path and fills `written` from its descriptor.
 std::string writeTemporary(const std::filesystem::path& target, const SlaDocument& document,
-                           mode_t mode) {
+                           const struct stat& original, struct stat& written) {
     const std::filesystem::path folder =
         target.has_parent_path() ? target.parent_path() : std::filesystem::path(".");
     // Appended piece by piece: GCC 12 at -O3 misreads "." + std::string as an
@@ -71,10 +72,15 @@ std::string writeTemporary(const std::filesystem::path& target, const SlaDocumen
     document.serializeTo(writer);
     if (!writer.ok()) {
         problem = errnoText("cannot write the temporary file");
-    } else if (::fchmod(fd, mode) != 0) {
+    } else if (::fchmod(fd, original.st_mode & 07777) != 0) {
         problem = errnoText("cannot set the file mode");
+    } else if (::fchown(fd, original.st_uid, original.st_gid) != 0 && errno != EPERM) {
+        // Only a privileged user may give a file away; anyone else keeps the file as theirs.
+        problem = errnoText("cannot keep the file's owner and group");
     } else if (::fsync(fd) != 0) {
         problem = errnoText("cannot flush the temporary file");
+    } else if (::fstat(fd, &written) != 0) {
+        problem = errnoText("cannot examine the temporary file");
     }
     if (::close(fd) != 0 && problem.empty()) {
         problem = errnoText("cannot close the temporary file");
@@ -113,32 +119,33 @@ void SlaDocument::serializeTo(pugi::xml_writer& writer) const {
     m_xml.save(writer, "", flags, pugi::encoding_utf8);
 }
 
-void SlaDocument::recordDiskState() {
-    struct stat info {};
-    if (::stat(m_path.c_str(), &info) == 0) {
-        m_diskState.size = static_cast<long long>(info.st_size);
-        m_diskState.modifiedNs =
-            static_cast<long long>(info.st_mtim.tv_sec) * 1000000000LL + info.st_mtim.tv_nsec;
-    }
+void SlaDocument::recordDiskState(const struct stat& info) {
+    m_diskState.size = static_cast<long long>(info.st_size);
+    m_diskState.modifiedNs =
+        static_cast<long long>(info.st_mtim.tv_sec) * 1000000000LL + info.st_mtim.tv_nsec;
 }
 
 void SlaDocument::save() {
     std::error_code error;
     // Save through a link to the file it names, keeping the link.
-    const std::filesystem::path target = std::filesystem::is_symlink(m_path, error)
-                                             ? std::filesystem::canonical(m_path, error)
-                                             : m_path;
+    const bool link = std::filesystem::is_symlink(m_path, error);
+    const std::filesystem::path target = link ? std::filesystem::canonical(m_path, error) : m_path;
+    if (link && error) {
+        fail(m_path, "it is a link to \"" + std::filesystem::read_symlink(m_path, error).string() +
+                         "\", which does not exist any more");
+    }
     struct stat info {};
     if (::stat(target.c_str(), &info) != 0) {
         fail(m_path, errnoText("the file is gone"));
     }
-    const DiskState before = m_diskState;
-    recordDiskState();
-    if (m_diskState.size != before.size || m_diskState.modifiedNs != before.modifiedNs) {
-        m_diskState = before;
+    const long long modifiedNs =
+        static_cast<long long>(info.st_mtim.tv_sec) * 1000000000LL + info.st_mtim.tv_nsec;
+    if (static_cast<long long>(info.st_size) != m_diskState.size ||
+        modifiedNs != m_diskState.modifiedNs) {
         fail(m_path, "it was changed by another program since it was opened");
     }
-    const std::string temporary = writeTemporary(target, *this, info.st_mode & 07777);
+    struct stat written {};
+    const std::string temporary = writeTemporary(target, *this, info, written);
     if (::rename(temporary.c_str(), target.c_str()) != 0) {
         const std::string problem = errnoText("cannot replace the file");
         ::unlink(temporary.c_str());
@@ -146,7 +153,7 @@ void SlaDocument::save() {
     }
     syncFolder(target);
     m_changed = false;
-    recordDiskState();
+    recordDiskState(written);
 }
 
 }  // namespace host::sla

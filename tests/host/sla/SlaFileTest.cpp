@@ -106,6 +106,43 @@ TEST(SlaFile, SaveKeepsTheModeAndLeavesNoTemporaryFile) {
               1);
 }
 
+TEST(SlaFile, SaveKeepsTheOwnerAndGroup) {
+    if (::geteuid() != 0) {
+        GTEST_SKIP() << "only the superuser can give a file to another owner to begin with";
+    }
+    slatest::ScratchFolder folder;
+    const auto path = folder.copy(slatest::ownSample("sheet.sla"));
+    ASSERT_EQ(::chown(path.c_str(), 4321, 4322), 0);
+    const auto host = host::sla::SlaHost::open({path});
+    slatest::itemsOf(*host->activeWindow()->activeSpread())[0]->setRotationAngle(180);
+    host->saveChanged();
+    struct stat info {};
+    ASSERT_EQ(::stat(path.c_str(), &info), 0);
+    EXPECT_EQ(info.st_uid, 4321U);
+    EXPECT_EQ(info.st_gid, 4322U);
+}
+
+TEST(SlaFile, LinksToMissingFilesAreNamed) {
+    slatest::ScratchFolder folder;
+    const auto target = folder.copy(slatest::ownSample("sheet.sla"));
+    const auto link = folder.path() / "link.sla";
+    std::filesystem::create_symlink(target.filename(), link);
+    const auto host = host::sla::SlaHost::open({link});
+    slatest::itemsOf(*host->activeWindow()->activeSpread())[0]->setRotationAngle(180);
+    std::filesystem::remove(target);
+    try {
+        host->saveChanged();
+        ADD_FAILURE() << "the save did not fail";
+    } catch (const host::HostError& error) {
+        EXPECT_THAT(error.what(), HasSubstr("\"" + link.string() + "\""));
+        EXPECT_THAT(error.what(), HasSubstr("link to \"sheet.sla\", which does not exist"));
+    }
+    EXPECT_FALSE(std::filesystem::exists(target));
+    const std::string message = openError(link);
+    EXPECT_THAT(message, HasSubstr("\"" + link.string() + "\""));
+    EXPECT_THAT(message, HasSubstr("link to \"sheet.sla\", which does not exist"));
+}
+
 class SlaFailedSave : public testing::Test {
 protected:
     void SetUp() override {
