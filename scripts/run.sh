@@ -61,7 +61,8 @@ x_changed_shot "$window" "$before" "$after" || die "the click on the vertical ar
 x_settled_shot "$window" "$after"
 x_click "$window" 82 512 # Reflect Page
 status=0
-wait "$tool_pid" || status=$?
+wait_pid "$tool_pid" 60 || status=$?
+[ "$status" = 124 ] && die "the tool did not end after Reflect Page: $(cat "$work/tool.log")"
 tool_pid=""
 [ "$status" = 0 ] || die "the tool ended with status $status: $(cat "$work/tool.log")"
 

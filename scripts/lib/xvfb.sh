@@ -16,6 +16,8 @@
 #   x_click WINDOW X Y       move the pointer to X,Y in the window and click
 #   x_move WINDOW X Y        move the pointer to X,Y in the window
 #   stop_pid PID             end a process started in the background, if it runs
+#   wait_pid PID SECONDS     wait for a background process to end; its exit
+#                            status, or 124 if it still runs after SECONDS
 
 XVFB_PID=""
 
@@ -57,6 +59,16 @@ stop_pid() {
         kill "$1" 2>/dev/null || true
         wait "$1" 2>/dev/null || true
     fi
+}
+
+wait_pid() {
+    local tries
+    for ((tries = 0; tries < $2 * 10; tries++)); do
+        kill -0 "$1" 2>/dev/null || break
+        sleep 0.1
+    done
+    kill -0 "$1" 2>/dev/null && return 124
+    wait "$1"
 }
 
 x_wait_window() {

@@ -77,15 +77,10 @@ wait_main_window() {
 # Waits for the tool to end and sets STATUS to its exit status. (Not a
 # command substitution: only this shell can wait for its child.)
 wait_exit() {
-    local tries
-    for ((tries = 0; tries < WAIT_SECONDS * 10; tries++)); do
-        kill -0 "$TOOL_PID" 2>/dev/null || break
-        sleep 0.1
-    done
-    kill -0 "$TOOL_PID" 2>/dev/null && fail "the tool did not end"
     STATUS=0
     # shellcheck disable=SC2034 # read by the tests
-    wait "$TOOL_PID" || STATUS=$?
+    wait_pid "$TOOL_PID" "$WAIT_SECONDS" || STATUS=$?
+    [ "$STATUS" = 124 ] && fail "the tool did not end"
     TOOL_PID=""
 }
 
