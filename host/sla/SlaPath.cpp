@@ -1,4 +1,6 @@
 #include <cctype>
+#include <charconv>
+#include <cmath>
 #include <string>
 #include <vector>
 
@@ -26,17 +28,16 @@ std::vector<Command> parsePath(const std::string& path) {
             commands.push_back({ch, {}});
             ++at;
         } else {
-            std::size_t end = at + 1;
-            while (end < path.size() && (std::isdigit(static_cast<unsigned char>(path[end])) ||
-                                         path[end] == '.' || path[end] == 'e')) {
-                ++end;
-            }
-            const auto number = parseNumber(std::string_view(path).substr(at, end - at));
-            if (!number || commands.empty()) {
+            // The number ends where from_chars stops: "1e-05" and "-5-5" need no separator.
+            const std::size_t start = ch == '+' ? at + 1 : at;
+            double number = 0.0;
+            const auto [end, error] =
+                std::from_chars(path.data() + start, path.data() + path.size(), number);
+            if (error != std::errc() || !std::isfinite(number) || commands.empty()) {
                 throw HostError("The outline path \"" + path + "\" cannot be read.");
             }
-            commands.back().numbers.push_back(*number);
-            at = end;
+            commands.back().numbers.push_back(number);
+            at = static_cast<std::size_t>(end - path.data());
         }
     }
     return commands;

@@ -9,6 +9,7 @@
 #include "SlaTestSupport.h"
 #include "host/Capture.h"
 #include "host/HostError.h"
+#include "host/sla/SlaGeometry.h"
 
 namespace {
 
@@ -90,6 +91,25 @@ TEST(SlaEdit, ResizingRewritesTheOutline) {
     EXPECT_STREQ(item->node().attribute("HEIGHT").value(), "100");
     EXPECT_STREQ(item->node().attribute("path").value(), "M0 0 L300 0 L300 100 L0 100 L0 0 Z");
     EXPECT_STREQ(item->node().attribute("copath").value(), "M0 0 L300 0 L300 100 L0 100 L0 0 Z");
+}
+
+TEST(SlaEdit, OutlinePathsScaleWhateverNumberFormTheyUse) {
+    struct Row {
+        const char* path;
+        const char* scaled;  // by 2 across, 3 down
+    };
+    const Row rows[] = {
+        {"M0 0 L1e-05 0 L10 -1.5e+2 Z", "M0 0 L0.00002 0 L20 -450 Z"},
+        {"M0,0L10,5", "M0 0 L20 15"},
+        {"M-5-5 H+4 V2E1", "M-10 -15 H8 V60"},
+        {"M1.5.5", "M3 1.5"},
+    };
+    for (const Row& row : rows) {
+        EXPECT_EQ(host::sla::scaledPath(row.path, 2, 3), row.scaled) << row.path;
+    }
+    for (const char* bad : {"5 M", "M--5", "M-inf 0", "M1e999 0", "M1 +"}) {
+        EXPECT_THROW(host::sla::scaledPath(bad, 2, 3), host::HostError) << bad;
+    }
 }
 
 TEST(SlaEdit, ImpossibleBoundsAreRefused) {
