@@ -9,6 +9,7 @@
 #include <iostream>
 
 #include "app/CommandLine.h"
+#include "app/Session.h"
 #include "host/HostRegistry.h"
 #include "host/sla/SlaHost.h"
 #include "window/EventGuard.h"
@@ -24,19 +25,10 @@ void reportError(const std::string& message) {
 }
 
 // Ends the process at once: no later event, step or window destructor runs.
-// A normal end first saves what the session changed; after an error report
-// nothing is written.
 [[noreturn]] void endTool(int status, host::sla::SlaHost* documents) {
-    if (status == 0 && documents) {
-        try {
-            documents->saveChanged();
-        } catch (const std::exception& error) {
-            reportError(error.what());
-            status = 1;
-        }
-    }
+    const int exitStatus = app::finishSession(status, documents, reportError);
     std::fflush(nullptr);
-    std::exit(status);
+    std::exit(exitStatus);
 }
 
 std::vector<std::filesystem::path> paths(const std::vector<std::string>& files) {
