@@ -75,12 +75,9 @@ FileContents readWholeFile(const std::filesystem::path& path) {
 }
 
 // Scribus's defaults for the four layouts when the file has no PageSets.
-void defaultLayout(int book, int& columns, int& firstColumn) {
-    static constexpr int kColumns[] = {1, 2, 3, 4};
-    static constexpr int kFirst[] = {0, 1, 0, 0};
-    const int index = std::clamp(book, 0, 3);
-    columns = kColumns[index];
-    firstColumn = kFirst[index];
+PageLayout defaultLayout(int book) {
+    static constexpr PageLayout kLayouts[] = {{1, 0}, {2, 1}, {3, 0}, {4, 0}};
+    return kLayouts[std::clamp(book, 0, 3)];
 }
 
 // Elements whose attributes place or size the pages.
@@ -116,23 +113,23 @@ pugi::xml_node SlaDocument::documentNode() const {
 }
 
 double SlaDocument::pageWidth() const {
-    const auto pages = pageNodes();
-    return numberAttribute(documentNode(), "PAGEWIDTH", numberAttribute(pages[0], "PAGEWIDTH"));
+    return numberAttribute(documentNode(), "PAGEWIDTH",
+                           numberAttribute(pageNodes()[0], "PAGEWIDTH"));
 }
 
 double SlaDocument::pageHeight() const {
-    const auto pages = pageNodes();
-    return numberAttribute(documentNode(), "PAGEHEIGHT", numberAttribute(pages[0], "PAGEHEIGHT"));
+    return numberAttribute(documentNode(), "PAGEHEIGHT",
+                           numberAttribute(pageNodes()[0], "PAGEHEIGHT"));
 }
 
-std::vector<pugi::xml_node> SlaDocument::pageNodes() const {
+const std::vector<pugi::xml_node>& SlaDocument::pageNodes() const {
     if (!m_pageNodes) {
         m_pageNodes = findPageNodes();
     }
     return *m_pageNodes;
 }
 
-std::vector<PageRect> SlaDocument::pageRects() const {
+const std::vector<PageRect>& SlaDocument::pageRects() const {
     if (!m_pageRects) {
         m_pageRects = layOutPages();
     }
@@ -142,6 +139,7 @@ std::vector<PageRect> SlaDocument::pageRects() const {
 void SlaDocument::pagesChanged() {
     m_pageNodes.reset();
     m_pageRects.reset();
+    m_spreads.reset();
 }
 
 std::vector<pugi::xml_node> SlaDocument::findPageNodes() const {
@@ -152,32 +150,19 @@ std::vector<pugi::xml_node> SlaDocument::findPageNodes() const {
     return pages;
 }
 
-int SlaDocument::columns() const {
-    int columns = 1;
-    int first = 0;
+PageLayout SlaDocument::layout() const {
     const int book = intAttribute(documentNode(), "BOOK", 0);
-    defaultLayout(book, columns, first);
+    PageLayout layout = defaultLayout(book);
     int index = 0;
     for (pugi::xml_node set : documentNode().child("PageSets").children("Set")) {
         if (index++ == book) {
-            columns = intAttribute(set, "Columns", columns);
+            layout.columns = intAttribute(set, "Columns", layout.columns);
+            layout.firstColumn = intAttribute(set, "FirstPage", layout.firstColumn);
         }
     }
-    return std::max(1, columns);
-}
-
-int SlaDocument::firstColumn() const {
-    int columns = 1;
-    int first = 0;
-    const int book = intAttribute(documentNode(), "BOOK", 0);
-    defaultLayout(book, columns, first);
-    int index = 0;
-    for (pugi::xml_node set : documentNode().child("PageSets").children("Set")) {
-        if (index++ == book) {
-            first = intAttribute(set, "FirstPage", first);
-        }
-    }
-    return std::clamp(first, 0, this->columns() - 1);
+    layout.columns = std::max(1, layout.columns);
+    layout.firstColumn = std::clamp(layout.firstColumn, 0, layout.columns - 1);
+    return layout;
 }
 
 std::vector<PageRect> SlaDocument::layOutPages() const {
@@ -185,8 +170,9 @@ std::vector<PageRect> SlaDocument::layOutPages() const {
     const double scratchLeft = numberAttribute(doc, "ScratchLeft", 100);
     const double gapHorizontal = numberAttribute(doc, "GapHorizontal", 0);
     const double gapVertical = numberAttribute(doc, "GapVertical", 40);
-    const int cols = columns();
-    int column = firstColumn();
+    const PageLayout pageLayout = layout();
+    const int cols = pageLayout.columns;
+    int column = pageLayout.firstColumn;
     double x = scratchLeft + column * (pageWidth() + gapHorizontal);
     double y = numberAttribute(doc, "ScratchTop", 20);
     double rowHeight = 0;
@@ -208,9 +194,17 @@ std::vector<PageRect> SlaDocument::layOutPages() const {
     return rects;
 }
 
-std::vector<std::vector<int>> SlaDocument::spreads() const {
-    const int cols = columns();
-    int column = firstColumn();
+const std::vector<std::vector<int>>& SlaDocument::spreads() const {
+    if (!m_spreads) {
+        m_spreads = findSpreads();
+    }
+    return *m_spreads;
+}
+
+std::vector<std::vector<int>> SlaDocument::findSpreads() const {
+    const PageLayout pageLayout = layout();
+    const int cols = pageLayout.columns;
+    int column = pageLayout.firstColumn;
     const int count = static_cast<int>(pageNodes().size());
     std::vector<std::vector<int>> rows(1);
     for (int page = 0; page < count; ++page) {
@@ -225,7 +219,7 @@ std::vector<std::vector<int>> SlaDocument::spreads() const {
 }
 
 int SlaDocument::spreadOf(int page) const {
-    const auto rows = spreads();
+    const auto& rows = spreads();
     for (std::size_t row = 0; row < rows.size(); ++row) {
         if (std::find(rows[row].begin(), rows[row].end(), page) != rows[row].end()) {
             return static_cast<int>(row);
@@ -243,7 +237,7 @@ std::vector<pugi::xml_node> SlaDocument::topLevelItems() const {
 }
 
 int SlaDocument::itemPage(pugi::xml_node item) const {
-    const auto rects = pageRects();
+    const auto& rects = pageRects();
     const int count = static_cast<int>(rects.size());
     const int own = intAttribute(item, "OwnPage", -1);
     if (numberAttribute(item, "PTYPE") == 12) {

@@ -25,6 +25,12 @@ struct PageRect {
     double height = 0.0;
 };
 
+// How the pages are laid out in rows: pages per row and the column of the first page.
+struct PageLayout {
+    int columns = 1;
+    int firstColumn = 0;
+};
+
 // A PAGEOBJECT element that may be removed (by an ungroup) while page items
 // still refer to it; `alive` tells them.
 struct NodeHandle {
@@ -44,20 +50,20 @@ public:
     double pageWidth() const;
     double pageHeight() const;
 
-    // Both are worked out once and kept until a page changes (see pagesChanged()).
-    std::vector<pugi::xml_node> pageNodes() const;
-    std::vector<PageRect> pageRects() const;
-    // Drops the kept pages and page rectangles. Writes through setAttribute to the
+    // Pages, their rectangles and the rows are worked out once and kept until a
+    // page changes (see pagesChanged()), which also ends the references given out.
+    const std::vector<pugi::xml_node>& pageNodes() const;
+    const std::vector<PageRect>& pageRects() const;
+    // Drops the kept pages, page rectangles and rows. Writes through setAttribute to the
     // document, its pages or its page sets do this themselves; call it after
     // adding or removing a PAGE element directly.
     void pagesChanged();
     // Rows of the page layout: single pages, or facing pages and folds as Scribus shows them.
-    std::vector<std::vector<int>> spreads() const;
+    const std::vector<std::vector<int>>& spreads() const;
     // Index into spreads() of the row holding `page`.
     int spreadOf(int page) const;
-    // Pages per row and the column of the first page, from the document's layout.
-    int columns() const;
-    int firstColumn() const;
+    // The layout the document chooses (BOOK and its page set).
+    PageLayout layout() const;
 
     std::vector<pugi::xml_node> topLevelItems() const;
     // The page a top-level item belongs to when Scribus loads the file, or -1.
@@ -85,6 +91,7 @@ private:
     void recordDiskState(const struct stat& info);
     std::vector<pugi::xml_node> findPageNodes() const;
     std::vector<PageRect> layOutPages() const;
+    std::vector<std::vector<int>> findSpreads() const;
 
     struct DiskState {
         long long size = -1;
@@ -101,6 +108,7 @@ private:
     // for its page would cost the whole document.
     mutable std::optional<std::vector<pugi::xml_node>> m_pageNodes;
     mutable std::optional<std::vector<PageRect>> m_pageRects;
+    mutable std::optional<std::vector<std::vector<int>>> m_spreads;
 };
 
 }  // namespace host::sla

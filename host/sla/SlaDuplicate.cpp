@@ -117,8 +117,8 @@ void updatePageCounters(SlaDocument& document, int lastIndex);
 }  // namespace
 
 int duplicatePage(SlaDocument& document, int source) {
-    const auto pages = document.pageNodes();
-    if (source < 0 || source >= static_cast<int>(pages.size())) {
+    const int index = static_cast<int>(document.pageNodes().size());  // of the new page
+    if (source < 0 || source >= index) {
         throw HostError("\"" + document.path().string() + "\" has no page " +
                         std::to_string(source + 1) + ".");
     }
@@ -128,7 +128,6 @@ int duplicatePage(SlaDocument& document, int source) {
             originals.push_back(item);
         }
     }
-    const int index = static_cast<int>(pages.size());
     const PageRect from = document.pageRects()[static_cast<std::size_t>(source)];
     addPageElement(document, source, index);
     const PageRect to = document.pageRects()[static_cast<std::size_t>(index)];
@@ -160,15 +159,16 @@ int duplicatePage(SlaDocument& document, int source) {
 namespace {
 
 void addPageElement(SlaDocument& document, int source, int index) {
-    const auto pages = document.pageNodes();
+    const auto& pages = document.pageNodes();  // read before pagesChanged() drops them
     const pugi::xml_node page = copyAfter(pages.back(), pages[static_cast<std::size_t>(source)]);
     document.pagesChanged();
     document.setNumber(page, "NUM", index);
     // Facing layouts use the master of the side the new page lands on.
     const std::string master = page.attribute("MNAM").value();
-    const int columns = document.columns();
+    const PageLayout layout = document.layout();
+    const int columns = layout.columns;
     if (columns > 1 && master.rfind("Normal ", 0) == 0) {
-        const int column = (document.firstColumn() + index) % columns;
+        const int column = (layout.firstColumn + index) % columns;
         const char* side = column == 0             ? "Normal Left"
                            : column == columns - 1 ? "Normal Right"
                                                    : "Normal Middle";
