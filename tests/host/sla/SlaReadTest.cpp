@@ -195,7 +195,6 @@ TEST(SlaRead, SpreadsAreRowsOfTheFacingLayout) {
 }
 
 TEST(SlaRead, WithoutPageTheFirstSpreadOfTheLastFileIsShown) {
-    SKIP_WITHOUT_SHARED_SAMPLES();
     slatest::ScratchFolder folder;
     const auto facing = folder.write("facing.sla", facingDocument());
     const auto host = host::sla::SlaHost::open({facing, slatest::ownSample("sheet.sla")});

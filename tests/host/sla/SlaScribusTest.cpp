@@ -77,7 +77,9 @@ std::map<std::string, Reported> runScribus(const slatest::ScratchFolder& folder,
 
 TEST(SlaScribus, WrittenBackSideOpensInScribusOnTheNewPage) {
     if (!scribusInstalled()) {
-        GTEST_SKIP() << "scribus is not installed";
+        GTEST_SKIP() << "Scribus is not installed (no scribus command on PATH), so files "
+                        "written here are not checked in Scribus itself; install Debian's "
+                        "'scribus' package to run this check";
     }
     slatest::ScratchFolder folder;
     const auto path = folder.copy(slatest::ownSample("sheet.sla"));
