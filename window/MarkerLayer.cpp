@@ -154,11 +154,8 @@ const QPixmap& MarkerLayer::scaled(const PictureData& picture, QSize size) {
         if (m_scaled.size() >= kScaledCacheLimit) {
             m_scaled.clear();
         }
-        // A built-in drawing is rendered straight at the marker's size, so thin
-        // outlines stay crisp; anything else is scaled from its pixels.
-        QPixmap drawn = picture.artwork.empty() ? picture.pixmap.scaled(size, Qt::IgnoreAspectRatio,
-                                                                        Qt::SmoothTransformation)
-                                                : artworkPicture(picture.artwork, size);
+        // Rendered straight at the marker's size, so thin outlines stay crisp.
+        QPixmap drawn = artworkPicture(picture.artwork(), size);
         found = m_scaled.emplace(key, std::move(drawn)).first;
     }
     return found->second;

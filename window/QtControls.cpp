@@ -8,20 +8,20 @@
 
 namespace window {
 
-Picture makePicture(QPixmap pixmap, std::string artwork) {
-    return std::make_shared<const PictureData>(PictureData{std::move(pixmap), std::move(artwork)});
+Picture makePicture(std::string artwork) {
+    return std::make_shared<const PictureData>(std::move(artwork));
+}
+
+const QPixmap& PictureData::pixmap() const {
+    if (m_pixmap.isNull()) {
+        m_pixmap = artworkPicture(m_artwork);
+    }
+    return m_pixmap;
 }
 
 QRect ControlGeometry::pixels() const {
     const auto px = [](float value) { return static_cast<int>(std::nearbyint(value)); };
     return {px(left), px(top), px(width), px(height)};
-}
-
-Picture SourcePicture::picture() const {
-    if (!m_picture) {
-        m_picture = makePicture(artworkPicture(m_artwork), m_artwork);
-    }
-    return m_picture;
 }
 
 PictureWidget::PictureWidget(QWidget* parent) : WidgetControl(parent) {
@@ -35,12 +35,12 @@ void PictureWidget::setPicture(Picture picture) {
 }
 
 void PictureWidget::paintEvent(QPaintEvent*) {
-    if (!m_picture || m_picture->pixmap.isNull()) {
+    if (!m_picture) {
         return;
     }
     QPainter painter(this);
     painter.setRenderHint(QPainter::SmoothPixmapTransform);
-    painter.drawPixmap(rect(), m_picture->pixmap);
+    painter.drawPixmap(rect(), m_picture->pixmap());
 }
 
 void PictureWidget::mouseMoveEvent(QMouseEvent* event) {

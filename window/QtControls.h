@@ -13,12 +13,20 @@
 
 namespace window {
 
-struct PictureData {
-    QPixmap pixmap;
-    std::string artwork;  // the built-in drawing it was rendered from, if any
+// A picture is a built-in drawing, rendered at its design size only when first
+// drawn that way (markers render their icons at their own size instead).
+class PictureData {
+public:
+    explicit PictureData(std::string artwork) : m_artwork(std::move(artwork)) {}
+    const std::string& artwork() const { return m_artwork; }
+    const QPixmap& pixmap() const;
+
+private:
+    std::string m_artwork;
+    mutable QPixmap m_pixmap;
 };
 
-Picture makePicture(QPixmap pixmap, std::string artwork = {});
+Picture makePicture(std::string artwork);
 
 // Geometry held as singles, as set; a widget shows it rounded to pixels.
 struct ControlGeometry {
@@ -94,16 +102,15 @@ private:
     bool m_leftPressed = false;
 };
 
-// A picture control that never shows: the source of pictures copied at run
-// time. Its artwork is rendered when first asked for, so faces that only hover
-// shows cost nothing at start-up.
+// A picture control that never shows: the source of pictures copied at run time.
 class SourcePicture : public StoredGeometry<PictureControl> {
 public:
-    explicit SourcePicture(std::string artwork) : m_artwork(std::move(artwork)) {}
+    explicit SourcePicture(std::string artwork)
+        : m_artwork(std::move(artwork)), m_picture(makePicture(m_artwork)) {}
     const std::string& artwork() const { return m_artwork; }
     bool isVisible() const override { return false; }
     void setVisible(bool) override {}
-    Picture picture() const override;
+    Picture picture() const override { return m_picture; }
     void setPicture(Picture picture) override { m_picture = std::move(picture); }
 
 protected:
@@ -111,7 +118,7 @@ protected:
 
 private:
     std::string m_artwork;
-    mutable Picture m_picture;
+    Picture m_picture;
 };
 
 // A rectangle outline; transparent for the mouse, so the window gets its events.

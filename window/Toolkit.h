@@ -18,7 +18,7 @@ public:
 };
 
 // A picture as the toolkit holds it; controls that show the same picture share one.
-struct PictureData;
+class PictureData;
 using Picture = std::shared_ptr<const PictureData>;
 
 class Control {

@@ -125,7 +125,7 @@ bool hasKind(Control& control, Kind kind) {
 }
 
 QImage imageOf(const window::Picture& picture) {
-    return picture ? picture->pixmap.toImage() : QImage();
+    return picture ? picture->pixmap().toImage() : QImage();
 }
 
 class Design : public testing::Test {
