@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "RecordingGuard.h"
 #include "SheetFixture.h"
 #include "host/HostRegistry.h"
 #include "host/memory/MemoryHost.h"
@@ -46,7 +47,7 @@ struct DragCase {
     friend void PrintTo(const DragCase& c, std::ostream* os) { *os << c.situation; }
 };
 
-class Drag : public testing::TestWithParam<DragCase> {
+class Drag : public testing::TestWithParam<DragCase>, protected testing_support::RecordingGuard {
 protected:
     Drag() {
         host::MemoryDocument& doc = m_host.addDocument(1000, 700);
@@ -59,10 +60,6 @@ protected:
 
     host::MemoryHost m_host;
     host::HostRegistry m_registry;
-    std::vector<std::string> m_reports;
-    std::vector<int> m_ends;
-    window::EventGuard m_guard{[this](const std::string& text) { m_reports.push_back(text); },
-                               [this](int status) { m_ends.push_back(status); }};
     window::SkinWindow m_skin;  // only its controls
     ExactWindow m_window;
     window::Form1 m_form{m_registry, m_skin.controls(), m_window};

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "RecordingGuard.h"
 #include "host/HostRegistry.h"
 #include "host/memory/MemoryHost.h"
 #include "window/EventGuard.h"
@@ -16,7 +17,7 @@
 
 namespace testing_support {
 
-class FormFixture : public testing::Test {
+class FormFixture : public testing::Test, protected RecordingGuard {
 protected:
     FormFixture() { m_skin.connectHandlers(m_form, m_guard); }
 
@@ -35,10 +36,6 @@ protected:
 
     host::MemoryHost m_host;
     host::HostRegistry m_registry;
-    std::vector<std::string> m_reports;
-    std::vector<int> m_ends;
-    window::EventGuard m_guard{[this](const std::string& text) { m_reports.push_back(text); },
-                               [this](int status) { m_ends.push_back(status); }};
     window::SkinWindow m_skin;
     window::Form1 m_form{m_registry, m_skin.controls(), m_skin};
 };

@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "RecordingControls.h"
+#include "RecordingGuard.h"
 #include "host/HostRegistry.h"
 #include "host/memory/MemoryHost.h"
 #include "window/EventGuard.h"
@@ -32,7 +33,7 @@ inline const QPoint kForgetButton{680, 510};
 inline const QPoint kVerticalArrow{400, 240};    // Image3
 inline const QPoint kHorizontalArrow{400, 470};  // Image4
 
-class SheetFixture : public testing::Test {
+class SheetFixture : public testing::Test, protected RecordingGuard {
 protected:
     SheetFixture()
         : m_doc(m_host.addDocument(1000, 700)),
@@ -102,10 +103,6 @@ protected:
     host::MemorySpread& m_spread;
     host::MemoryPage& m_page;
     host::HostRegistry m_registry;
-    std::vector<std::string> m_reports;
-    std::vector<int> m_ends;
-    window::EventGuard m_guard{[this](const std::string& text) { m_reports.push_back(text); },
-                               [this](int status) { m_ends.push_back(status); }};
     window::SkinWindow m_skin;
     RecordingControls m_recording{m_skin.controls()};
     window::Form1 m_form{m_registry, m_recording.controls(), m_skin};
