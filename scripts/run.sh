@@ -33,27 +33,19 @@ die() {
 
 # shellcheck source=scripts/lib/xvfb.sh
 source scripts/lib/xvfb.sh
-work=$(mktemp -d)
-tool_pid=""
-cleanup() {
-    stop_pid "$tool_pid"
-    xvfb_stop
-    rm -rf "$work"
-}
-trap cleanup EXIT
-trap 'exit 130' INT TERM
+xvfb_session
 
 echo "No display: running the tool headless on a private X server (Xvfb)."
-xvfb_start "$work"
+xvfb_start "$WORK"
 mkdir -p "$run_dir"
 cp samples/sheet.sla "$sheet"
 before="$run_dir/1-left-right.png"
 after="$run_dir/2-top-bottom.png"
 rm -f "$before" "$after"
 
-"$build_dir/quarvel" "$sheet" >"$work/tool.log" 2>&1 &
-tool_pid=$!
-window=$(x_wait_window '^Quarvel$' 60) || die "the window did not appear: $(cat "$work/tool.log")"
+"$build_dir/quarvel" "$sheet" >"$WORK/tool.log" 2>&1 &
+TOOL_PID=$!
+window=$(x_wait_window '^Quarvel$' 60) || die "the window did not appear: $(cat "$WORK/tool.log")"
 x_settled_shot "$window" "$before"
 x_click "$window" 400 242 # the vertical arrow (Image3)
 x_move "$window" 10 300   # rest the pointer on the background
@@ -61,10 +53,10 @@ x_changed_shot "$window" "$before" "$after" || die "the click on the vertical ar
 x_settled_shot "$window" "$after"
 x_click "$window" 82 512 # Reflect Page
 status=0
-wait_pid "$tool_pid" 60 || status=$?
-[ "$status" = 124 ] && die "the tool did not end after Reflect Page: $(cat "$work/tool.log")"
-tool_pid=""
-[ "$status" = 0 ] || die "the tool ended with status $status: $(cat "$work/tool.log")"
+wait_pid "$TOOL_PID" 60 || status=$?
+[ "$status" = 124 ] && die "the tool did not end after Reflect Page: $(cat "$WORK/tool.log")"
+TOOL_PID=""
+[ "$status" = 0 ] || die "the tool ended with status $status: $(cat "$WORK/tool.log")"
 
 listing=$("$build_dir/quarvel_pagelist" "$sheet" 2) || die "cannot read the result back"
 pages=$(awk '$1 == "pages" { print $2 }' <<<"$listing")

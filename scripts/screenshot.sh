@@ -35,25 +35,17 @@ cmake --build "$build_dir" -j 2 --target quarvel artwork_preview >/dev/null
 # shellcheck source=scripts/lib/xvfb.sh
 . scripts/lib/xvfb.sh
 
-work=$(mktemp -d)
-tool_pid=""
-cleanup() {
-    stop_pid "$tool_pid"
-    xvfb_stop
-    rm -rf "$work"
-}
-trap cleanup EXIT
-trap 'exit 130' INT TERM
+xvfb_session
 
 # A free display, a fixed 1280x800 screen, 96 dpi and no scaling.
-xvfb_start "$work" || die "no X server"
+xvfb_start "$WORK" || die "no X server"
 
-cp samples/sheet.sla "$work/sheet.sla"
-"$build_dir/quarvel" "$work/sheet.sla" >"$work/tool.log" 2>&1 &
-tool_pid=$!
+cp samples/sheet.sla "$WORK/sheet.sla"
+"$build_dir/quarvel" "$WORK/sheet.sla" >"$WORK/tool.log" 2>&1 &
+TOOL_PID=$!
 
 window_id=$(x_wait_window '^Quarvel$' "$wait_seconds") ||
-    die "the window did not appear; the tool said: $(cat "$work/tool.log")"
+    die "the window did not appear; the tool said: $(cat "$WORK/tool.log")"
 
 geometry=$(xdotool getwindowgeometry --shell "$window_id")
 field() { sed -n "s/^$1=//p" <<<"$geometry"; }
@@ -64,31 +56,31 @@ crop="${width}x${height}+$(field X)+$(field Y)"
 # Mapped is not yet painted: take shots until two in a row agree.
 capture() { import -window root -crop "$crop" +repage "$1"; }
 differing_pixels() { compare -metric AE "$1" "$2" null: 2>&1 || true; }
-capture "$work/shot.png"
+capture "$WORK/shot.png"
 settled=false
 for _ in $(seq 50); do
     sleep 0.2
-    capture "$work/again.png"
-    if [ "$(differing_pixels "$work/shot.png" "$work/again.png")" = "0" ]; then
+    capture "$WORK/again.png"
+    if [ "$(differing_pixels "$WORK/shot.png" "$WORK/again.png")" = "0" ]; then
         settled=true
         break
     fi
-    mv "$work/again.png" "$work/shot.png"
+    mv "$WORK/again.png" "$WORK/shot.png"
 done
 "$settled" || die "the window did not stop changing"
 
 # The bottom row must be the skin's row 557 (the frame's edge); its row 558
 # lies outside the window and must never show.
-QT_QPA_PLATFORM=offscreen "$build_dir/artwork_preview" "$work/artwork" >/dev/null
+QT_QPA_PLATFORM=offscreen "$build_dir/artwork_preview" "$WORK/artwork" >/dev/null
 row() { convert "$1" -crop "${width}x1+0+$2" +repage "$3"; }
-row "$work/shot.png" $((height - 1)) "$work/bottom.png"
-row "$work/artwork/skin.png" $((height - 1)) "$work/skin-edge.png"
-row "$work/artwork/skin.png" "$height" "$work/skin-last.png"
-[ "$(differing_pixels "$work/bottom.png" "$work/skin-edge.png")" = "0" ] ||
+row "$WORK/shot.png" $((height - 1)) "$WORK/bottom.png"
+row "$WORK/artwork/skin.png" $((height - 1)) "$WORK/skin-edge.png"
+row "$WORK/artwork/skin.png" "$height" "$WORK/skin-last.png"
+[ "$(differing_pixels "$WORK/bottom.png" "$WORK/skin-edge.png")" = "0" ] ||
     die "the window's bottom row is not the frame's bottom edge"
-[ "$(differing_pixels "$work/bottom.png" "$work/skin-last.png")" != "0" ] ||
+[ "$(differing_pixels "$WORK/bottom.png" "$WORK/skin-last.png")" != "0" ] ||
     die "the skin's last row shows at the bottom of the window"
 
 mkdir -p "$(dirname "$out")"
-cp "$work/shot.png" "$out"
+cp "$WORK/shot.png" "$out"
 echo "Window ${width}x${height} at $(field X),$(field Y) written to $out"

@@ -15,6 +15,9 @@
 #                            screenshot once the window differs from REF.png
 #   x_click WINDOW X Y       move the pointer to X,Y in the window and click
 #   x_move WINDOW X Y        move the pointer to X,Y in the window
+#   xvfb_session             for a script that runs the tool once: a scratch
+#                            folder $WORK, and on exit the tool ($TOOL_PID),
+#                            Xvfb and the folder go away
 #   stop_pid PID             end a process started in the background, if it runs
 #   wait_pid PID SECONDS     wait for a background process to end; its exit
 #                            status, or 124 if it still runs after SECONDS
@@ -52,6 +55,19 @@ xvfb_start() {
 xvfb_stop() {
     stop_pid "$XVFB_PID"
     XVFB_PID=""
+}
+
+xvfb_session() {
+    WORK=$(mktemp -d)
+    TOOL_PID=""
+    trap xvfb_session_end EXIT
+    trap 'exit 130' INT TERM
+}
+
+xvfb_session_end() {
+    stop_pid "$TOOL_PID"
+    xvfb_stop
+    rm -rf "$WORK"
 }
 
 stop_pid() {
