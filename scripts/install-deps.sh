@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs the Debian 12 packages Quarvel needs to build, test and run.
+# Installs the Debian 12 packages Quarvel needs to build, test and run
+# (Scribus itself too: the tests check that it opens what the tool writes).
 # Idempotent and non-interactive: packages already present are left alone.
 set -euo pipefail
 
@@ -11,6 +12,7 @@ packages=(
   fonts-liberation
   xvfb xauth xdotool imagemagick
   desktop-file-utils
+  scribus
 )
 
 missing=()

@@ -95,7 +95,7 @@ void expectIdentitiesUnique(const host::sla::SlaDocument& document) {
 
 struct ReflectCase {
     const char* situation;
-    bool shared;
+    bool savedByScribus;
     const char* file;
     bool leftRight;
 };
@@ -104,12 +104,9 @@ class SlaReflect : public testing::TestWithParam<ReflectCase> {};
 
 TEST_P(SlaReflect, BackSideIsWrittenOnANewLastPage) {
     const ReflectCase& row = GetParam();
-    if (row.shared) {
-        SKIP_WITHOUT_SHARED_SAMPLES();
-    }
     slatest::ScratchFolder folder;
     const auto path =
-        folder.copy(row.shared ? slatest::sharedSample(row.file) : slatest::ownSample(row.file));
+        folder.copy(row.savedByScribus ? slatest::scribusSample(row.file) : slatest::ownSample(row.file));
     const Mirror mirror{row.leftRight};
     std::vector<Snapshot> front;
     {
@@ -158,9 +155,8 @@ INSTANTIATE_TEST_SUITE_P(
     [](const testing::TestParamInfo<ReflectCase>& param) { return param.param.situation; });
 
 TEST(SlaDuplicate, CopiedGroupBelongsToTheNewPageThroughout) {
-    SKIP_WITHOUT_SHARED_SAMPLES();
     slatest::ScratchFolder folder;
-    const auto path = folder.copy(slatest::sharedSample("sheet_1000x700.sla"));
+    const auto path = folder.copy(slatest::scribusSample("sheet_1000x700.sla"));
     const auto host = host::sla::SlaHost::open({path});
     const auto spread = host->activeWindow()->activeSpread();
     const Bounds groupBox = slatest::itemNamed(*spread, "Group_outer")->visibleBounds();

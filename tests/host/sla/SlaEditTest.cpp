@@ -40,8 +40,7 @@ TEST(SlaEdit, RotationTurnsAboutTheBoxCentre) {
 }
 
 TEST(SlaEdit, MirroredAnglesKeepTheBox) {
-    SKIP_WITHOUT_SHARED_SAMPLES();
-    const auto spread = spreadOf(slatest::sharedSample("sheet_1000x700.sla"));
+    const auto spread = spreadOf(slatest::scribusSample("sheet_1000x700.sla"));
     for (const char* name : {"Rect_F30", "Rect_C90", "Line_D45", "Line_V1"}) {
         SCOPED_TRACE(name);
         const auto item = itemNamed(*spread, name);
@@ -56,7 +55,6 @@ TEST(SlaEdit, MirroredAnglesKeepTheBox) {
 }
 
 TEST(SlaEdit, BoundsPutKeepsTheRotation) {
-    SKIP_WITHOUT_SHARED_SAMPLES();
     struct Row {
         const char* situation;
         const char* name;
@@ -75,7 +73,7 @@ TEST(SlaEdit, BoundsPutKeepsTheRotation) {
     for (const Row& row : rows) {
         SCOPED_TRACE(row.situation);
         const auto item =
-            itemNamed(*spreadOf(slatest::sharedSample("sheet_1000x700.sla")), row.name);
+            itemNamed(*spreadOf(slatest::scribusSample("sheet_1000x700.sla")), row.name);
         const double angle = item->rotationAngle();
         item->setVisibleBounds(row.target);
         expectBounds(item->visibleBounds(), row.target);
@@ -84,8 +82,7 @@ TEST(SlaEdit, BoundsPutKeepsTheRotation) {
 }
 
 TEST(SlaEdit, ResizingRewritesTheOutline) {
-    SKIP_WITHOUT_SHARED_SAMPLES();
-    const auto item = itemNamed(*spreadOf(slatest::sharedSample("sheet_1000x700.sla")), "Rect_C90");
+    const auto item = itemNamed(*spreadOf(slatest::scribusSample("sheet_1000x700.sla")), "Rect_C90");
     item->setVisibleBounds({0, 0, 300, 100});  // turned by 90: the frame is 300 × 100
     EXPECT_STREQ(item->node().attribute("WIDTH").value(), "300");
     EXPECT_STREQ(item->node().attribute("HEIGHT").value(), "100");
@@ -113,8 +110,7 @@ TEST(SlaEdit, OutlinePathsScaleWhateverNumberFormTheyUse) {
 }
 
 TEST(SlaEdit, ImpossibleBoundsAreRefused) {
-    SKIP_WITHOUT_SHARED_SAMPLES();
-    const auto spread = spreadOf(slatest::sharedSample("sheet_1000x700.sla"));
+    const auto spread = spreadOf(slatest::scribusSample("sheet_1000x700.sla"));
     const auto upright = itemNamed(*spread, "Rect_A0");
     EXPECT_THROW(upright->setVisibleBounds({0, 0, NAN, 10}), host::HostError);
     EXPECT_THROW(upright->setVisibleBounds({10, 0, 0, 10}), host::HostError);
@@ -125,9 +121,8 @@ TEST(SlaEdit, ImpossibleBoundsAreRefused) {
 }
 
 TEST(SlaEdit, NestedGroupsDissolveIntoTheirMembersInPlace) {
-    SKIP_WITHOUT_SHARED_SAMPLES();
     slatest::ScratchFolder folder;
-    const auto path = folder.copy(slatest::sharedSample("sheet_1000x700.sla"));
+    const auto path = folder.copy(slatest::scribusSample("sheet_1000x700.sla"));
     const auto host = host::sla::SlaHost::open({path});
     const auto spread = host->activeWindow()->activeSpread();
     const auto group = itemNamed(*spread, "Group_outer");

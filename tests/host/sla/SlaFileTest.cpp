@@ -44,11 +44,9 @@ void expectSameTree(pugi::xml_node a, pugi::xml_node b) {
 }
 
 TEST(SlaFile, UnchangedDocumentsSerializeAsRead) {
-    std::vector<std::filesystem::path> files{slatest::ownSample("sheet.sla")};
-    if (!slatest::sharedSample("").empty()) {
-        files.push_back(slatest::sharedSample("sheet_1000x700.sla"));
-        files.push_back(slatest::sharedSample("grid_64.sla"));
-    }
+    const std::vector<std::filesystem::path> files{slatest::ownSample("sheet.sla"),
+                                                   slatest::scribusSample("sheet_1000x700.sla"),
+                                                   slatest::scribusSample("grid_64.sla")};
     for (const auto& file : files) {
         SCOPED_TRACE(file.string());
         const auto host = host::sla::SlaHost::open({file});
@@ -57,9 +55,8 @@ TEST(SlaFile, UnchangedDocumentsSerializeAsRead) {
 }
 
 TEST(SlaFile, HandWrittenLayoutKeepsEveryElementAndAttribute) {
-    SKIP_WITHOUT_SHARED_SAMPLES();
     // Line breaks between attributes are not kept; everything else is.
-    const auto file = slatest::sharedSample("minimal_handwritten.sla");
+    const auto file = slatest::scribusSample("minimal_handwritten.sla");
     const std::string written = host::sla::SlaHost::open({file})->openDocuments()[0]->serialize();
     pugi::xml_document original;
     pugi::xml_document again;

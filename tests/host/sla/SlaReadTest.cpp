@@ -41,8 +41,7 @@ std::shared_ptr<host::sla::SlaHost> openOne(const std::filesystem::path& path) {
 }
 
 TEST(SlaRead, ScribusSheetReportsEveryTopLevelItemInDocumentOrder) {
-    SKIP_WITHOUT_SHARED_SAMPLES();
-    const auto host = openOne(slatest::sharedSample("sheet_1000x700.sla"));
+    const auto host = openOne(slatest::scribusSample("sheet_1000x700.sla"));
     EXPECT_EQ(host->documents()->count(), 1);
     EXPECT_EQ(host->activeDocument()->preferences()->pageWidth(), 1000);
     EXPECT_EQ(host->activeDocument()->preferences()->pageHeight(), 700);
@@ -65,8 +64,7 @@ TEST(SlaRead, ScribusSheetReportsEveryTopLevelItemInDocumentOrder) {
 }
 
 TEST(SlaRead, GridOfSixtyFourRectanglesInFourDirections) {
-    SKIP_WITHOUT_SHARED_SAMPLES();
-    const auto host = openOne(slatest::sharedSample("grid_64.sla"));
+    const auto host = openOne(slatest::scribusSample("grid_64.sla"));
     const auto items = itemsOf(*host->activeWindow()->activeSpread());
     ASSERT_EQ(items.size(), 64U);
     for (std::size_t i = 0; i < items.size(); ++i) {
@@ -86,8 +84,7 @@ TEST(SlaRead, GridOfSixtyFourRectanglesInFourDirections) {
 }
 
 TEST(SlaRead, HandWrittenMinimalDocument) {
-    SKIP_WITHOUT_SHARED_SAMPLES();
-    const auto host = openOne(slatest::sharedSample("minimal_handwritten.sla"));
+    const auto host = openOne(slatest::scribusSample("minimal_handwritten.sla"));
     expectItems(*host->activeWindow()->activeSpread(),
                 {{"Rect_1", "Rectangle", {40, 40, 240, 190}, 0},
                  {"Rect_2_cw90", "Rectangle", {40, 250, 190, 450}, 270},

@@ -8,9 +8,8 @@
 
 namespace slatest {
 
-std::filesystem::path sharedSample(const std::string& name) {
-    const std::filesystem::path folder(QUARVEL_SHARED_SAMPLES);
-    return std::filesystem::is_directory(folder) ? folder / name : std::filesystem::path();
+std::filesystem::path scribusSample(const std::string& name) {
+    return std::filesystem::path(QUARVEL_SCRIBUS_SAMPLES) / name;
 }
 
 std::filesystem::path ownSample(const std::string& name) {

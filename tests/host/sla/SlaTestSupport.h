@@ -14,7 +14,8 @@
 
 namespace slatest {
 
-std::filesystem::path sharedSample(const std::string& name);  // empty when the folder is absent
+// Documents saved by Scribus itself, from the test data.
+std::filesystem::path scribusSample(const std::string& name);
 std::filesystem::path ownSample(const std::string& name);
 
 std::string readFile(const std::filesystem::path& path);
@@ -45,10 +46,3 @@ std::string documentWith(const std::string& items, const std::string& documentAt
                          const std::string& pages = "");
 
 }  // namespace slatest
-
-#define SKIP_WITHOUT_SHARED_SAMPLES()                                       \
-    do {                                                                    \
-        if (slatest::sharedSample("").empty()) {                            \
-            GTEST_SKIP() << "the shared Scribus samples are not available"; \
-        }                                                                   \
-    } while (false)
