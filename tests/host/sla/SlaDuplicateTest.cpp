@@ -105,8 +105,8 @@ class SlaReflect : public testing::TestWithParam<ReflectCase> {};
 TEST_P(SlaReflect, BackSideIsWrittenOnANewLastPage) {
     const ReflectCase& row = GetParam();
     slatest::ScratchFolder folder;
-    const auto path =
-        folder.copy(row.savedByScribus ? slatest::scribusSample(row.file) : slatest::ownSample(row.file));
+    const auto path = folder.copy(row.savedByScribus ? slatest::scribusSample(row.file)
+                                                     : slatest::ownSample(row.file));
     const Mirror mirror{row.leftRight};
     std::vector<Snapshot> front;
     {

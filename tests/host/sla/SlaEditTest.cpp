@@ -82,7 +82,8 @@ TEST(SlaEdit, BoundsPutKeepsTheRotation) {
 }
 
 TEST(SlaEdit, ResizingRewritesTheOutline) {
-    const auto item = itemNamed(*spreadOf(slatest::scribusSample("sheet_1000x700.sla")), "Rect_C90");
+    const auto item =
+        itemNamed(*spreadOf(slatest::scribusSample("sheet_1000x700.sla")), "Rect_C90");
     item->setVisibleBounds({0, 0, 300, 100});  // turned by 90: the frame is 300 × 100
     EXPECT_STREQ(item->node().attribute("WIDTH").value(), "300");
     EXPECT_STREQ(item->node().attribute("HEIGHT").value(), "100");
