@@ -1,0 +1,21 @@
+#pragma once
+
+// A base for window test fixtures: an event guard that records error reports
+// and ends instead of showing a box and ending the process.
+
+#include <string>
+#include <vector>
+
+#include "window/form/EventGuard.h"
+
+namespace testing_support {
+
+class RecordingGuard {
+protected:
+    std::vector<std::string> m_reports;
+    std::vector<int> m_ends;
+    window::form::EventGuard m_guard{[this](const std::string& text) { m_reports.push_back(text); },
+                                     [this](int status) { m_ends.push_back(status); }};
+};
+
+}  // namespace testing_support
