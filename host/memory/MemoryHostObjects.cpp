@@ -1,5 +1,7 @@
 #include "host/memory/MemoryHostObjects.h"
 
+#include <cmath>
+
 #include "host/HostError.h"
 
 namespace host::memory {
@@ -36,6 +38,9 @@ public:
     }
     void setVisibleBounds(const Bounds& bounds) override {
         enter("VisibleBounds=");
+        for (const double side : {bounds.top, bounds.left, bounds.bottom, bounds.right}) {
+            requireFinite(side, "Visible bounds must be finite numbers.");
+        }
         m_item->setBounds(bounds);
     }
     double rotationAngle() override {
@@ -44,6 +49,7 @@ public:
     }
     void setRotationAngle(double degrees) override {
         enter("RotationAngle=");
+        requireFinite(degrees, "A rotation angle must be a finite number.");
         m_item->setRotation(degrees);
     }
     void ungroup() override {
@@ -57,6 +63,12 @@ public:
     }
 
 private:
+    static void requireFinite(double value, const char* message) {
+        if (!std::isfinite(value)) {
+            throw HostError(message);
+        }
+    }
+
     // An item that has left the document (a dissolved group) answers no call, as in the host.
     void enter(const std::string& operation) {
         m_state->enter(m_item->label() + "." + operation);

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "SheetFixture.h"
+#include "host/ExpectBounds.h"
 
 namespace {
 
@@ -22,9 +23,7 @@ struct Placed {
 
 void expectPlaced(const host::MemoryItem& item, const Placed& expected) {
     SCOPED_TRACE(expected.label);
-    for (std::size_t i = 0; i < 4; ++i) {
-        EXPECT_NEAR(item.bounds()[i], expected.box[i], 1e-9) << "bounds index " << i;
-    }
+    testing_support::expectBoundsNear(item.bounds(), expected.box, 1e-9);
     EXPECT_NEAR(item.rotation(), expected.angle, 1e-9);
 }
 

@@ -1,4 +1,4 @@
-#include "host/memory/MemoryHostGeometry.h"
+#include "host/ItemGeometry.h"
 
 #include <algorithm>
 #include <cmath>
@@ -7,28 +7,34 @@
 
 #include "host/HostError.h"
 
-namespace host::memory {
+namespace host {
 
 namespace {
 
-// Below this |cos² - sin²| the side lengths cannot be told apart from the box.
-constexpr double kDegenerate = 1e-9;
-
 std::string describe(const Bounds& box) {
     std::ostringstream text;
-    text << "{" << box[0] << ", " << box[1] << ", " << box[2] << ", " << box[3] << "}";
+    text << "{" << box.top << ", " << box.left << ", " << box.bottom << ", " << box.right << "}";
     return text.str();
 }
 
 }  // namespace
 
-Turn turnOf(double degrees) {
-    // Reduce first so that right angles hit the exact table below instead of going through pi.
+bool nearlyEqual(double a, double b) {
+    return std::abs(a - b) <= kGeometryTolerance * std::max({1.0, std::abs(a), std::abs(b)});
+}
+
+double normalizedDegrees(double degrees) {
     double reduced = std::fmod(degrees, 360.0);
     if (reduced < 0.0) {
         reduced += 360.0;
     }
-    if (reduced == 0.0 || reduced == 360.0) {
+    return reduced >= 360.0 ? 0.0 : reduced + 0.0;  // + 0.0 turns -0 into 0
+}
+
+Turn turnOf(double degrees) {
+    // Reduce first so that right angles hit the exact table below instead of going through pi.
+    const double reduced = normalizedDegrees(degrees);
+    if (reduced == 0.0) {
         return {1.0, 0.0};
     }
     if (reduced == 90.0) {
@@ -53,11 +59,12 @@ Point turnAbout(Point point, Point pivot, double degrees) {
 }
 
 Point centreOf(const Bounds& box) {
-    return {(box[1] + box[3]) / 2.0, (box[0] + box[2]) / 2.0};
+    return {(box.left + box.right) / 2.0, (box.top + box.bottom) / 2.0};
 }
 
 Bounds unite(const Bounds& a, const Bounds& b) {
-    return {std::min(a[0], b[0]), std::min(a[1], b[1]), std::max(a[2], b[2]), std::max(a[3], b[3])};
+    return {std::min(a.top, b.top), std::min(a.left, b.left), std::max(a.bottom, b.bottom),
+            std::max(a.right, b.right)};
 }
 
 Bounds boxOf(const Frame& frame, double degrees) {
@@ -71,17 +78,22 @@ Bounds boxOf(const Frame& frame, double degrees) {
 }
 
 Frame fitFrame(const Frame& current, double degrees, const Bounds& box) {
-    const double width = box[3] - box[1];
-    const double height = box[2] - box[0];
+    const double width = box.width();
+    const double height = box.height();
     if (!(width >= 0.0 && height >= 0.0)) {
         throw HostError("The bounds " + describe(box) + " are inverted.");
+    }
+    Frame frame{centreOf(box), current.width, current.height};
+    const Bounds now = boxOf(current, degrees);
+    if (nearlyEqual(now.width(), width) && nearlyEqual(now.height(), height)) {
+        // A move only: solving for the sides again would only add rounding.
+        return frame;
     }
     const Turn turn = turnOf(degrees);
     const double c = std::abs(turn.cos);
     const double s = std::abs(turn.sin);
     const double det = c * c - s * s;
-    Frame frame{centreOf(box), 0.0, 0.0};
-    if (std::abs(det) < kDegenerate) {
+    if (std::abs(det) < kGeometryTolerance) {
         // Only w + h shows in the box here, so keep the frame's proportions.
         const double sides = current.width + current.height;
         const double scale = (width + height) / (c + s);
@@ -92,7 +104,7 @@ Frame fitFrame(const Frame& current, double degrees, const Bounds& box) {
     frame.width = (width * c - height * s) / det;
     frame.height = (height * c - width * s) / det;
     // Rounding leaves a line's zero side a hair below zero; a real shortfall has no frame.
-    const double tolerance = 1e-9 * std::max({width, height, 1.0});
+    const double tolerance = kGeometryTolerance * std::max({width, height, 1.0});
     if (frame.width < -tolerance || frame.height < -tolerance) {
         std::ostringstream text;
         text << "No frame turned by " << degrees << " degrees has the bounds " << describe(box)
@@ -104,4 +116,4 @@ Frame fitFrame(const Frame& current, double degrees, const Bounds& box) {
     return frame;
 }
 
-}  // namespace host::memory
+}  // namespace host
