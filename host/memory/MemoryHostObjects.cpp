@@ -1,6 +1,7 @@
 #include "host/memory/MemoryHostObjects.h"
 
 #include <cmath>
+#include <stdexcept>
 
 #include "host/HostError.h"
 
@@ -52,6 +53,8 @@ public:
         requireFinite(degrees, "A rotation angle must be a finite number.");
         m_item->setRotation(degrees);
     }
+    const MemoryItem& model() const { return *m_item; }
+
     void ungroup() override {
         enter("Ungroup");
         auto* group = dynamic_cast<MemoryGroup*>(m_item.get());
@@ -255,6 +258,14 @@ private:
 };
 
 }  // namespace
+
+std::string itemLabel(const PageItem& item) {
+    const auto* own = dynamic_cast<const MemoryPageItem*>(&item);
+    if (own == nullptr) {
+        throw std::invalid_argument("The page item was not handed out by a MemoryHost.");
+    }
+    return own->model().label();
+}
 
 std::shared_ptr<Application> makeApplication(std::shared_ptr<HostState> state) {
     return std::make_shared<MemoryApplication>(std::move(state));
