@@ -47,6 +47,6 @@ private:
 };
 
 // Registers `host` under host::kProgId.
-void registerSlaHost(HostRegistry& registry, std::shared_ptr<SlaHost> host);
+void registerSlaHost(HostRegistry& registry, const std::shared_ptr<SlaHost>& host);
 
 }  // namespace host::sla

@@ -11,7 +11,6 @@
 namespace {
 
 using geometry::createSide2;
-using geometry_test::Rect;
 using state::PageTable;
 
 // Random sheets, each with a few dozen random rectangles inside it. Angles are

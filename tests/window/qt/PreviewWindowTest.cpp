@@ -70,8 +70,10 @@ TEST_F(Previews, APageWithoutSizeEndsTheToolWithAReport) {
 void fillSheet(host::MemoryPage& page, int count) {
     constexpr int kColumns = 200;
     for (int i = 0; i + 1 < count; ++i) {
-        const double top = 2.0 * (i / kColumns);
-        const double left = 5.0 * (i % kColumns);
+        const int row = i / kColumns;
+        const int column = i % kColumns;
+        const double top = 2.0 * row;
+        const double left = 5.0 * column;
         page.addRectangle("r" + std::to_string(i + 1), {top, left, top + 2, left + 5});
     }
     page.addRectangle("r" + std::to_string(count), {400, 100, 650, 600});
