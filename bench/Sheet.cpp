@@ -53,8 +53,8 @@ bool isKeptSampleItem(const std::string& line) {
 // about that origin; this finds the frame whose turned box is `box`.
 std::string slaRectangle(const SheetRectangle& rectangle, int index) {
     const auto& box = rectangle.box;
-    const double top = box[0] + kCanvasTop, left = box[1] + kCanvasLeft;
-    const double width = box[3] - box[1], height = box[2] - box[0];
+    const double top = box.top + kCanvasTop, left = box.left + kCanvasLeft;
+    const double width = box.right - box.left, height = box.bottom - box.top;
     const int turn = static_cast<int>(rectangle.angle);
     const bool upright = turn == 0 || turn == 180;
     const double frameWidth = upright ? width : height;
