@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "DesignPoints.h"
 #include "RecordingControls.h"
 #include "RecordingGuard.h"
 #include "host/HostRegistry.h"
@@ -26,12 +27,12 @@ namespace testing_support {
 
 // Places on the window, in window units.
 inline const QPoint kBackground{10, 300};  // left of the front outline: bare skin
-inline const QPoint kReflectButton{30, 510};
-inline const QPoint kDuplicateButton{160, 510};
-inline const QPoint kRefreshButton{430, 510};
-inline const QPoint kForgetButton{680, 510};
-inline const QPoint kVerticalArrow{400, 240};    // Image3
-inline const QPoint kHorizontalArrow{400, 470};  // Image4
+inline const QPoint kReflectButton = inside("bReflect", 6, 14);
+inline const QPoint kDuplicateButton = inside("bDuplicate", 8, 14);
+inline const QPoint kRefreshButton = inside("bRefresh", 6, 14);
+inline const QPoint kForgetButton = inside("bForget", 8, 14);
+inline const QPoint kVerticalArrow = centreOf("Image3");
+inline const QPoint kHorizontalArrow = centreOf("Image4");
 
 class SheetFixture : public testing::Test, protected RecordingGuard {
 protected:

@@ -3,12 +3,15 @@
 #include <QApplication>
 #include <QTest>
 
+#include "DesignPoints.h"
 #include "RecordingHandlers.h"
 #include "window/form/EventGuard.h"
 #include "window/qt/SkinWindow.h"
 
 namespace {
 
+using testing_support::centreOf;
+using testing_support::inside;
 using window::ToolkitError;
 using window::qt::SkinWindow;
 
@@ -75,24 +78,25 @@ protected:
 };
 
 TEST_F(Routing, MovesOverTheBackgroundAndOutlinesReachTheWindow) {
-    move({10, 300});  // bare background
-    move({30, 90});   // inside Shape1, clear of the markers
+    move({10, 300});                // bare background
+    move(inside("Shape1", 6, 10));  // clear of the markers
     EXPECT_EQ(m_handlers.events, (std::vector<std::string>{"move 0 10,300", "move 0 30,90"}));
 }
 
 TEST_F(Routing, MovesOverMarkersAndNumberBoxesDoNotReachTheWindow) {
-    move({60, 190});   // Image1(0)
-    move({180, 228});  // Text3(0)
-    move({460, 140});  // Image2(0)
+    move(inside("Image1", 4, 6));
+    move(inside("Text3", 4, 4));
+    move(inside("Image2", 4, 4));
     EXPECT_TRUE(m_handlers.events.empty());
 }
 
 TEST_F(Routing, MovesOverAButtonAreTheButtonsAndAClickIsLeftPressAndRelease) {
-    move({30, 500});
-    press(Qt::LeftButton, {30, 500});
-    release(Qt::LeftButton, {30, 500});
-    press(Qt::RightButton, {400, 200});  // Image3, other button: no click
-    release(Qt::RightButton, {400, 200});
+    const QPoint button = inside("bReflect", 6, 4);
+    move(button);
+    press(Qt::LeftButton, button);
+    release(Qt::LeftButton, button);
+    press(Qt::RightButton, centreOf("Image3"));  // other button: no click
+    release(Qt::RightButton, centreOf("Image3"));
     EXPECT_EQ(m_handlers.events, (std::vector<std::string>{"bReflect.move", "bReflect.click"}));
 }
 
@@ -100,12 +104,17 @@ TEST_F(Routing, APressOnTheBackgroundKeepsMovesComingWhileHeld) {
     move({10, 300});
     m_handlers.events.clear();
     press(Qt::LeftButton, {10, 300});
-    move({60, 190});   // over a marker
-    move({30, 505});   // over a button
+    const QPoint marker = inside("Image1", 4, 6);
+    const QPoint button = inside("bReflect", 6, 9);
+    move(marker);
+    move(button);
     move({900, 600});  // outside the window
     release(Qt::LeftButton, {900, 600});
-    EXPECT_EQ(m_handlers.events, (std::vector<std::string>{"down 1 10,300", "move 1 60,190",
-                                                           "move 1 30,505", "move 1 900,600"}));
+    const auto held = [](QPoint at) {
+        return "move 1 " + std::to_string(at.x()) + "," + std::to_string(at.y());
+    };
+    EXPECT_EQ(m_handlers.events, (std::vector<std::string>{"down 1 10,300", held(marker),
+                                                           held(button), "move 1 900,600"}));
 }
 
 TEST_F(Routing, ButtonsReportTheSumOfThoseHeld) {
@@ -122,7 +131,7 @@ TEST_F(Routing, ButtonsReportTheSumOfThoseHeld) {
 }
 
 TEST_F(Routing, APressOnAMarkerStartsNothing) {
-    press(Qt::LeftButton, {60, 190});
+    press(Qt::LeftButton, inside("Image1", 4, 6));
     move({10, 300});
     release(Qt::LeftButton, {10, 300});
     move({11, 301});
