@@ -3,6 +3,7 @@
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
+#include <pwd.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -181,11 +182,40 @@ TEST_F(SlaFailedSave, WriteErrorLeavesTheOriginal) {
               1);
 }
 
-TEST_F(SlaFailedSave, ReadOnlyFolderLeavesTheOriginal) {
-    if (::geteuid() == 0) {
-        GTEST_SKIP() << "folder permissions do not bind the superuser";
+// Folder permissions do not bind the superuser: as root, the folder and the
+// document are given to "nobody", who then saves.
+class AsNobody {
+public:
+    explicit AsNobody(const std::vector<std::filesystem::path>& paths) {
+        const struct passwd* nobody = ::getpwnam("nobody");
+        if (::geteuid() != 0 || nobody == nullptr) {
+            return;
+        }
+        bool given = true;
+        for (const auto& path : paths) {
+            given = given && ::chown(path.c_str(), nobody->pw_uid, nobody->pw_gid) == 0;
+        }
+        m_switched = given && ::setegid(nobody->pw_gid) == 0 && ::seteuid(nobody->pw_uid) == 0;
     }
+    ~AsNobody() {
+        if (m_switched) {
+            static_cast<void>(::seteuid(0));
+            static_cast<void>(::setegid(0));
+        }
+    }
+    AsNobody(const AsNobody&) = delete;
+    AsNobody& operator=(const AsNobody&) = delete;
+    // True for an ordinary user, or for root once it acts as nobody.
+    bool bound() const { return m_switched || ::geteuid() != 0; }
+
+private:
+    bool m_switched = false;
+};
+
+TEST_F(SlaFailedSave, ReadOnlyFolderLeavesTheOriginal) {
     ::chmod(m_folder.path().c_str(), 0555);
+    const AsNobody user({m_folder.path(), m_path});
+    ASSERT_TRUE(user.bound()) << "cannot act as an ordinary user";
     expectIntact("temporary file");
 }
 
