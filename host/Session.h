@@ -1,9 +1,10 @@
 #pragma once
 
 // What the end of a run means for the host an adapter serves. The launcher
-// keeps the adapter's session beside the application object it registers and
+// keeps the adapter's session beside the application object it registers,
 // ends it once, after the window has gone and the tool has released every
-// host reference it held.
+// host reference it held, and then lets it go: an adapter over a live host
+// releases its own references and closes its connection in its destructor.
 
 namespace host {
 
