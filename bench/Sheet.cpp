@@ -80,8 +80,10 @@ std::vector<SheetRectangle> sheetRectangles(int count) {
     std::vector<SheetRectangle> result;
     result.reserve(static_cast<std::size_t>(count));
     for (int i = 0; i < count; ++i) {
-        const double top = (i / columns) * cellHeight + 0.1 * cellHeight;
-        const double left = (i % columns) * cellWidth + 0.1 * cellWidth;
+        const int row = i / columns;
+        const int column = i % columns;
+        const double top = row * cellHeight + 0.1 * cellHeight;
+        const double left = column * cellWidth + 0.1 * cellWidth;
         result.push_back(
             {{top, left, top + 0.8 * cellHeight, left + 0.8 * cellWidth}, 90.0 * (i % 4)});
     }
