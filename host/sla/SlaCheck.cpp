@@ -10,19 +10,32 @@ namespace host::sla {
 
 namespace {
 
-// Attributes read as numbers, per element.
-constexpr const char* kDocumentNumbers[] = {"PAGEWIDTH",     "PAGEHEIGHT",   "ScratchLeft",
-                                            "ScratchTop",    "ScratchRight", "ScratchBottom",
-                                            "GapHorizontal", "GapVertical"};
-constexpr const char* kPageNumbers[] = {"PAGEXPOS", "PAGEYPOS", "PAGEWIDTH", "PAGEHEIGHT", "NUM"};
-constexpr const char* kItemNumbers[] = {"XPOS",   "YPOS",  "WIDTH", "HEIGHT",     "ROT",
-                                        "PWIDTH", "gXpos", "gYpos", "groupWidth", "groupHeight"};
+// Attributes read as numbers, per element. Those the tool needs must hold a
+// finite number; one it can do without may also be empty, as Scribus reads it.
+struct Checked {
+    const char* name;
+    bool needed;
+};
+constexpr Checked kDocumentNumbers[] = {
+    {"PAGEWIDTH", true},     {"PAGEHEIGHT", true},    {"ScratchLeft", true},
+    {"ScratchTop", true},    {"ScratchRight", false}, {"ScratchBottom", false},
+    {"GapHorizontal", true}, {"GapVertical", true}};
+constexpr Checked kPageNumbers[] = {{"PAGEXPOS", false},
+                                    {"PAGEYPOS", false},
+                                    {"PAGEWIDTH", true},
+                                    {"PAGEHEIGHT", true},
+                                    {"NUM", true}};
+constexpr Checked kItemNumbers[] = {{"XPOS", true}, {"YPOS", true}, {"WIDTH", true},
+                                    {"HEIGHT", true}, {"ROT", true}};
+// Read for a group's members only (to ungroup them), and for groups only.
+constexpr Checked kMemberNumbers[] = {{"gXpos", true}, {"gYpos", true}, {"PWIDTH", true}};
+constexpr Checked kGroupNumbers[] = {{"groupWidth", true}, {"groupHeight", true}};
 // Attributes read as ints: a value outside int's range would make the
 // conversion undefined, and a fraction would mean a different page or type.
-constexpr const char* kDocumentIntegers[] = {"BOOK"};
-constexpr const char* kItemIntegers[] = {"PTYPE",  "FRTYPE",   "OwnPage",
-                                         "ItemID", "NEXTITEM", "BACKITEM"};
-constexpr const char* kSetIntegers[] = {"FirstPage", "Columns"};
+constexpr Checked kDocumentIntegers[] = {{"BOOK", true}};
+constexpr Checked kItemIntegers[] = {{"PTYPE", true},  {"FRTYPE", true},   {"OwnPage", true},
+                                     {"ItemID", true}, {"NEXTITEM", true}, {"BACKITEM", true}};
+constexpr Checked kSetIntegers[] = {{"FirstPage", true}, {"Columns", true}};
 
 // Fragment parsing keeps the text around the root element; it must still be a
 // document: one root element and nothing but markup and white space beside it.
@@ -63,19 +76,20 @@ std::string depthProblem(const pugi::xml_document& xml) {
     return {};
 }
 
+// `needed` false: every attribute of `names` may be empty (where the tool never reads it).
 template <std::size_t N>
-std::string numberProblem(pugi::xml_node node, const char* const (&names)[N], std::string_view text,
-                          bool whole = false) {
-    for (const char* name : names) {
+std::string numberProblem(pugi::xml_node node, const Checked (&names)[N], const LineFinder& lineAt,
+                          bool whole = false, bool needed = true) {
+    for (const auto& [name, neededHere] : names) {
         const pugi::xml_attribute attribute = node.attribute(name);
-        if (!attribute) {
+        if (!attribute || ((!needed || !neededHere) && *attribute.value() == '\0')) {
             continue;
         }
         const bool usable = whole ? parseInteger(attribute.value()).has_value()
                                   : parseNumber(attribute.value()).has_value();
         if (!usable) {
             return "attribute " + std::string(name) + " of <" + node.name() + "> on line " +
-                   std::to_string(lineAt(text, node.offset_debug())) +
+                   std::to_string(lineAt(node.offset_debug())) +
                    (whole ? " is not a whole number within range" : " is not a finite number") +
                    " (\"" + attribute.value() + "\")";
         }
@@ -84,33 +98,45 @@ std::string numberProblem(pugi::xml_node node, const char* const (&names)[N], st
 }
 
 template <std::size_t N, std::size_t M>
-std::string elementProblem(pugi::xml_node node, const char* const (&numbers)[N],
-                           const char* const (&integers)[M], std::string_view text) {
-    if (auto problem = numberProblem(node, numbers, text); !problem.empty()) {
+std::string elementProblem(pugi::xml_node node, const Checked (&numbers)[N],
+                           const Checked (&integers)[M], const LineFinder& lineAt) {
+    if (auto problem = numberProblem(node, numbers, lineAt); !problem.empty()) {
         return problem;
     }
-    return numberProblem(node, integers, text, true);
+    return numberProblem(node, integers, lineAt, true);
 }
 
-std::string itemsProblem(pugi::xml_node parent, std::string_view text) {
+std::string itemProblem(pugi::xml_node item, bool member, const LineFinder& lineAt) {
+    if (auto problem = elementProblem(item, kItemNumbers, kItemIntegers, lineAt);
+        !problem.empty()) {
+        return problem;
+    }
+    if (auto problem = numberProblem(item, kMemberNumbers, lineAt, false, member);
+        !problem.empty()) {
+        return problem;
+    }
+    return numberProblem(item, kGroupNumbers, lineAt, false,
+                         std::string_view(item.attribute("PTYPE").value()) == "12");
+}
+
+std::string itemsProblem(pugi::xml_node parent, bool members, const LineFinder& lineAt) {
     for (pugi::xml_node item : parent.children("PAGEOBJECT")) {
-        if (auto problem = elementProblem(item, kItemNumbers, kItemIntegers, text);
-            !problem.empty()) {
+        if (auto problem = itemProblem(item, members, lineAt); !problem.empty()) {
             return problem;
         }
-        if (auto problem = itemsProblem(item, text); !problem.empty()) {
+        if (auto problem = itemsProblem(item, true, lineAt); !problem.empty()) {
             return problem;  // depth is bounded by the nesting check above
         }
     }
     return {};
 }
 
-std::string pagesProblem(pugi::xml_node document, std::string_view text) {
+std::string pagesProblem(pugi::xml_node document, const LineFinder& lineAt) {
     double previousNum = -1;
     int count = 0;
     for (pugi::xml_node page : document.children("PAGE")) {
         ++count;
-        if (auto problem = numberProblem(page, kPageNumbers, text); !problem.empty()) {
+        if (auto problem = numberProblem(page, kPageNumbers, lineAt); !problem.empty()) {
             return problem;
         }
         if (numberAttribute(page, "PAGEWIDTH") <= 0 || numberAttribute(page, "PAGEHEIGHT") <= 0) {
@@ -135,39 +161,33 @@ int lineAt(std::string_view text, std::ptrdiff_t offset) {
     return 1 + static_cast<int>(std::count(text.begin(), end, '\n'));
 }
 
-std::string documentProblem(const pugi::xml_document& xml, std::string_view text) {
+std::string documentProblem(const pugi::xml_document& xml, const LineFinder& lineAt) {
     if (auto problem = shapeProblem(xml); !problem.empty()) {
         return problem;
     }
-    const pugi::xml_node root = xml.document_element();
-    if (std::strcmp(root.name(), "SCRIBUSUTF8NEW") != 0) {
-        return "it is not a Scribus document (its root element is <" + std::string(root.name()) +
-               ">)";
-    }
-    const std::string version = root.attribute("Version").value();
-    if (version != "1.5" && version.rfind("1.5.", 0) != 0) {
-        return "it is not a Scribus 1.5 document (version \"" + version + "\")";
+    if (auto problem = formatProblem(xml.document_element()); !problem.empty()) {
+        return problem;
     }
     if (auto problem = depthProblem(xml); !problem.empty()) {
         return problem;
     }
-    const pugi::xml_node document = root.child("DOCUMENT");
+    const pugi::xml_node document = xml.document_element().child("DOCUMENT");
     if (!document) {
         return "it has no DOCUMENT element";
     }
-    if (auto problem = elementProblem(document, kDocumentNumbers, kDocumentIntegers, text);
+    if (auto problem = elementProblem(document, kDocumentNumbers, kDocumentIntegers, lineAt);
         !problem.empty()) {
         return problem;
     }
     for (pugi::xml_node set : document.child("PageSets").children("Set")) {
-        if (auto problem = numberProblem(set, kSetIntegers, text, true); !problem.empty()) {
+        if (auto problem = numberProblem(set, kSetIntegers, lineAt, true); !problem.empty()) {
             return problem;
         }
     }
-    if (auto problem = pagesProblem(document, text); !problem.empty()) {
+    if (auto problem = pagesProblem(document, lineAt); !problem.empty()) {
         return problem;
     }
-    return itemsProblem(document, text);
+    return itemsProblem(document, false, lineAt);
 }
 
 }  // namespace host::sla

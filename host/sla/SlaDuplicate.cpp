@@ -102,13 +102,12 @@ CopyContext contextFor(SlaDocument& document) {
 
 // Inserts a copy of `original` after `anchor`, preceded by the white space that precedes
 // `original`.
-pugi::xml_node copyAfter(pugi::xml_node anchor, pugi::xml_node original) {
-    pugi::xml_node parent = anchor.parent();
+pugi::xml_node copyAfter(SlaDocument& document, pugi::xml_node anchor, pugi::xml_node original) {
     const pugi::xml_node indent = original.previous_sibling();
     if (indent.type() == pugi::node_pcdata) {
-        anchor = parent.insert_copy_after(indent, anchor);
+        anchor = document.insertCopyAfter(indent, anchor);
     }
-    return parent.insert_copy_after(original, anchor);
+    return document.insertCopyAfter(original, anchor);
 }
 
 void addPageElement(SlaDocument& document, int source, int index);
@@ -142,7 +141,7 @@ int duplicatePage(SlaDocument& document, int source) {
     pugi::xml_node anchor = document.topLevelItems().empty() ? document.pageNodes().back()
                                                              : document.topLevelItems().back();
     for (pugi::xml_node original : originals) {
-        anchor = copyAfter(anchor, original);  // after the last item: page 1's stacking is kept
+        anchor = copyAfter(document, anchor, original);  // after the last item: page 1's stacking is kept
         adaptElement(context, anchor, true);
         forEachObject(anchor, [&](pugi::xml_node child) { adaptElement(context, child, false); });
         copies.push_back(anchor);
@@ -160,7 +159,8 @@ namespace {
 
 void addPageElement(SlaDocument& document, int source, int index) {
     const auto& pages = document.pageNodes();  // read before pagesChanged() drops them
-    const pugi::xml_node page = copyAfter(pages.back(), pages[static_cast<std::size_t>(source)]);
+    const pugi::xml_node page =
+        copyAfter(document, pages.back(), pages[static_cast<std::size_t>(source)]);
     document.pagesChanged();
     document.setNumber(page, "NUM", index);
     // Facing layouts use the master of the side the new page lands on.

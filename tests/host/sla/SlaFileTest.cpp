@@ -219,7 +219,7 @@ TEST(SlaFile, UnusableFilesAreRefusedWithTheReason) {
         {"two roots", slatest::documentWith("") + "<x/>", "more than one root"},
         {"other XML", "<svg xmlns=\"http://www.w3.org/2000/svg\"/>", "not a Scribus document"},
         {"Scribus 1.3", "<SCRIBUSUTF8NEW Version=\"1.3.3\"><DOCUMENT/></SCRIBUSUTF8NEW>",
-         "not a Scribus 1.5 document"},
+         "saved by Scribus 1.3.3"},
         {"no DOCUMENT", "<SCRIBUSUTF8NEW Version=\"1.5.8\"/>", "no DOCUMENT"},
         {"no page", slatest::documentWith("", "", " "), "no page"},
         {"pages out of order",
