@@ -28,7 +28,8 @@ std::optional<Anchor> anchorOf(pugi::xml_node_type type) {
         case pugi::node_cdata:
             return Anchor{false, 9};
         default:
-            return std::nullopt;  // the document itself, and DOCTYPE (never in .sla files): written anew
+            return std::nullopt;  // the document itself, and DOCTYPE (never in .sla files): written
+                                  // anew
     }
 }
 

@@ -46,9 +46,7 @@ public:
 
 private:
     static const void* key(pugi::xml_node node) { return node.internal_object(); }
-    bool inText(const char* string) const {
-        return string >= m_text && string < m_text + m_size;
-    }
+    bool inText(const char* string) const { return string >= m_text && string < m_text + m_size; }
     void open(pugi::xml_node node);
 
     const char* m_text;

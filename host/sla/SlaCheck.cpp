@@ -16,17 +16,17 @@ struct Checked {
     const char* name;
     bool needed;
 };
-constexpr Checked kDocumentNumbers[] = {
-    {"PAGEWIDTH", true},     {"PAGEHEIGHT", true},    {"ScratchLeft", true},
-    {"ScratchTop", true},    {"ScratchRight", false}, {"ScratchBottom", false},
-    {"GapHorizontal", true}, {"GapVertical", true}};
+constexpr Checked kDocumentNumbers[] = {{"PAGEWIDTH", true},     {"PAGEHEIGHT", true},
+                                        {"ScratchLeft", true},   {"ScratchTop", true},
+                                        {"ScratchRight", false}, {"ScratchBottom", false},
+                                        {"GapHorizontal", true}, {"GapVertical", true}};
 constexpr Checked kPageNumbers[] = {{"PAGEXPOS", false},
                                     {"PAGEYPOS", false},
                                     {"PAGEWIDTH", true},
                                     {"PAGEHEIGHT", true},
                                     {"NUM", true}};
-constexpr Checked kItemNumbers[] = {{"XPOS", true}, {"YPOS", true}, {"WIDTH", true},
-                                    {"HEIGHT", true}, {"ROT", true}};
+constexpr Checked kItemNumbers[] = {
+    {"XPOS", true}, {"YPOS", true}, {"WIDTH", true}, {"HEIGHT", true}, {"ROT", true}};
 // Read for a group's members only (to ungroup them), and for groups only.
 constexpr Checked kMemberNumbers[] = {{"gXpos", true}, {"gYpos", true}, {"PWIDTH", true}};
 constexpr Checked kGroupNumbers[] = {{"groupWidth", true}, {"groupHeight", true}};

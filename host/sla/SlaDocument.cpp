@@ -84,8 +84,8 @@ int SlaDocument::lineAt(std::ptrdiff_t offset) const {
     char buffer[65536];
     int line = 1;
     for (std::ptrdiff_t left = offset; left > 0;) {
-        const std::size_t got =
-            text->read(buffer, static_cast<std::size_t>(std::min<std::ptrdiff_t>(left, sizeof buffer)));
+        const std::size_t got = text->read(
+            buffer, static_cast<std::size_t>(std::min<std::ptrdiff_t>(left, sizeof buffer)));
         if (got == 0) {
             break;
         }

@@ -141,7 +141,8 @@ int duplicatePage(SlaDocument& document, int source) {
     pugi::xml_node anchor = document.topLevelItems().empty() ? document.pageNodes().back()
                                                              : document.topLevelItems().back();
     for (pugi::xml_node original : originals) {
-        anchor = copyAfter(document, anchor, original);  // after the last item: page 1's stacking is kept
+        anchor = copyAfter(document, anchor,
+                           original);  // after the last item: page 1's stacking is kept
         adaptElement(context, anchor, true);
         forEachObject(anchor, [&](pugi::xml_node child) { adaptElement(context, child, false); });
         copies.push_back(anchor);

@@ -68,14 +68,13 @@ void SlaOriginalText::skipBytes(std::size_t count) {
     take(count, nullptr, nullptr);
 }
 
-void SlaOriginalText::takeUntilAny(std::string_view stops, file::ByteSink* out,
-                                   std::string* keep) {
+void SlaOriginalText::takeUntilAny(std::string_view stops, file::ByteSink* out, std::string* keep) {
     while (fill(1)) {
         const char* first = m_window.data() + m_start;
         const char* last = m_window.data() + m_end;
         const char* found = stops.size() == 1
-                                ? static_cast<const char*>(std::memchr(first, stops[0],
-                                                                       static_cast<std::size_t>(last - first)))
+                                ? static_cast<const char*>(std::memchr(
+                                      first, stops[0], static_cast<std::size_t>(last - first)))
                                 : std::find_first_of(first, last, stops.begin(), stops.end());
         if (found == nullptr) {
             found = last;

@@ -17,7 +17,7 @@ namespace host::sla {
 // A start tag as written: the whole text and where its attributes are.
 struct StartTag {
     struct Attribute {
-        std::size_t begin;       // of the white space before the name
+        std::size_t begin;  // of the white space before the name
         std::size_t nameBegin;
         std::size_t nameEnd;
         std::size_t valueBegin;  // after the opening quote
@@ -70,9 +70,9 @@ private:
     std::size_t m_start = 0;  // first unread byte in m_window
     std::size_t m_end = 0;    // end of the bytes in m_window
     bool m_sourceEnded = false;
-    char m_last = 0;  // the last byte passed
-    std::size_t m_position = 0;         // in the whole text
-    std::vector<std::size_t> m_open;    // starts of the elements open at the position
+    char m_last = 0;                  // the last byte passed
+    std::size_t m_position = 0;       // in the whole text
+    std::vector<std::size_t> m_open;  // starts of the elements open at the position
 };
 
 }  // namespace host::sla

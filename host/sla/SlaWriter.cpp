@@ -147,9 +147,9 @@ private:
         for (pugi::xml_attribute attribute : element.attributes()) {
             bool wasWritten = false;
             for (const StartTag::Attribute& written : tag.attributes) {
-                wasWritten = wasWritten || text.substr(written.nameBegin, written.nameEnd -
-                                                                              written.nameBegin) ==
-                                               attribute.name();
+                wasWritten = wasWritten ||
+                             text.substr(written.nameBegin, written.nameEnd - written.nameBegin) ==
+                                 attribute.name();
             }
             if (!wasWritten) {
                 writeAttribute(attribute);
@@ -172,15 +172,32 @@ private:
         for (const char* c = value; *c != '\0'; ++c) {
             const char* replacement = nullptr;
             switch (*c) {
-                case '&': replacement = "&amp;"; break;
-                case '<': replacement = "&lt;"; break;
-                case '>': replacement = "&gt;"; break;
-                case '"': replacement = quote == '"' ? "&quot;" : nullptr; break;
-                case '\'': replacement = quote == '\'' ? "&apos;" : nullptr; break;
-                case '\t': replacement = quote != 0 ? "&#9;" : nullptr; break;
-                case '\n': replacement = quote != 0 ? "&#10;" : nullptr; break;
-                case '\r': replacement = quote != 0 ? "&#13;" : nullptr; break;
-                default: break;
+                case '&':
+                    replacement = "&amp;";
+                    break;
+                case '<':
+                    replacement = "&lt;";
+                    break;
+                case '>':
+                    replacement = "&gt;";
+                    break;
+                case '"':
+                    replacement = quote == '"' ? "&quot;" : nullptr;
+                    break;
+                case '\'':
+                    replacement = quote == '\'' ? "&apos;" : nullptr;
+                    break;
+                case '\t':
+                    replacement = quote != 0 ? "&#9;" : nullptr;
+                    break;
+                case '\n':
+                    replacement = quote != 0 ? "&#10;" : nullptr;
+                    break;
+                case '\r':
+                    replacement = quote != 0 ? "&#13;" : nullptr;
+                    break;
+                default:
+                    break;
             }
             if (replacement != nullptr) {
                 m_out.write(run, static_cast<std::size_t>(c - run));

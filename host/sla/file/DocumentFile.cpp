@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cmath>
 #include <cstdio>
 #include <new>
 #include <string>
@@ -21,9 +22,11 @@ namespace {
     throw FileError(reason);
 }
 
+// Rounded up, so that a file just over the limit never reads as "1.0 GiB".
 std::string sizeText(long long bytes) {
     char text[32];
-    std::snprintf(text, sizeof text, "%.1f GiB", static_cast<double>(bytes) / (1 << 30));
+    std::snprintf(text, sizeof text, "%.1f GiB",
+                  std::ceil(static_cast<double>(bytes) / (1 << 30) * 10) / 10);
     return text;
 }
 
@@ -52,7 +55,8 @@ void checkKind(const struct stat& info) {
 
 [[noreturn]] void failMissing(const std::filesystem::path& path, int error) {
     std::error_code ignored;
-    if (error == ENOENT && std::filesystem::is_symlink(std::filesystem::symlink_status(path, ignored))) {
+    if (error == ENOENT &&
+        std::filesystem::is_symlink(std::filesystem::symlink_status(path, ignored))) {
         fail("it is a link to \"" + std::filesystem::read_symlink(path, ignored).string() +
              "\", which does not exist");
     }
@@ -117,12 +121,13 @@ DocumentFile::~DocumentFile() {
 }
 
 DocumentFile::Identity DocumentFile::identityOf(const struct stat& info) {
-    return {static_cast<unsigned long long>(info.st_dev), static_cast<unsigned long long>(info.st_ino),
-            static_cast<long long>(info.st_size),
+    return {static_cast<unsigned long long>(info.st_dev),
+            static_cast<unsigned long long>(info.st_ino), static_cast<long long>(info.st_size),
             static_cast<long long>(info.st_mtim.tv_sec) * 1000000000LL + info.st_mtim.tv_nsec};
 }
 
-std::unique_ptr<DocumentFile> DocumentFile::open(const std::filesystem::path& path, FileText& text) {
+std::unique_ptr<DocumentFile> DocumentFile::open(const std::filesystem::path& path,
+                                                 FileText& text) {
     struct stat info {};
     if (::stat(path.c_str(), &info) != 0) {
         failMissing(path, errno);

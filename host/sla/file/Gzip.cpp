@@ -44,14 +44,19 @@ private:
 
 // The size the gzip trailer announces (modulo 4 GiB), bounded by what the
 // compressed size allows: only a first guess, the data decides.
-std::size_t announcedSize(const char* data, std::size_t size) {
+std::size_t announcedSize(const char* data, std::size_t size, std::size_t limit) {
     if (size < 18) {
         return 0;
     }
     const auto* tail = reinterpret_cast<const unsigned char*>(data + size - 4);
     const std::size_t announced = tail[0] | (std::size_t{tail[1]} << 8) |
                                   (std::size_t{tail[2]} << 16) | (std::size_t{tail[3]} << 24);
-    return std::min({announced, kMaxDocumentBytes, size * kMaxRatio});
+    return std::min({announced, limit, size * kMaxRatio});
+}
+
+std::string sizeText(std::size_t bytes) {
+    return bytes % (std::size_t{1} << 30) == 0 ? std::to_string(bytes >> 30) + " GiB"
+                                               : std::to_string(bytes) + " bytes";
 }
 
 }  // namespace
@@ -61,19 +66,20 @@ bool looksCompressed(const char* data, std::size_t size) {
            static_cast<unsigned char>(data[1]) == 0x8b;
 }
 
-FileText inflateText(const char* data, std::size_t size) {
+FileText inflateText(const char* data, std::size_t size, std::size_t limit) {
     GzipSource source(std::make_unique<MemorySource>(data, size));
     // One byte over the announced size: reaching it shows the text is longer.
-    std::size_t capacity = std::max<std::size_t>(announcedSize(data, size) + 1, 4096);
+    std::size_t capacity =
+        std::min(std::max<std::size_t>(announcedSize(data, size, limit) + 1, 4096), limit + 1);
     FileText text{std::unique_ptr<char[]>(new char[capacity + 1]), 0};
     for (;;) {
         if (text.size == capacity) {
-            if (capacity > kMaxDocumentBytes) {
-                throw FileError("uncompressed it is larger than 1 GiB, the largest document "
-                                "that can be opened");
+            if (capacity > limit) {
+                throw FileError("uncompressed it is larger than " + sizeText(limit) +
+                                ", the largest document that can be opened");
             }
             // One byte past the limit tells a text of exactly the limit from a longer one.
-            capacity = std::min(capacity + capacity / 2, kMaxDocumentBytes + 1);
+            capacity = std::min(capacity + capacity / 2, limit + 1);
             std::unique_ptr<char[]> larger(new char[capacity + 1]);
             std::memcpy(larger.get(), text.data.get(), text.size);
             text.data = std::move(larger);

@@ -17,8 +17,8 @@ namespace host::sla::file {
 bool looksCompressed(const char* data, std::size_t size);
 
 // The uncompressed text of `data`; throws FileError when it is damaged or
-// longer than kMaxDocumentBytes.
-FileText inflateText(const char* data, std::size_t size);
+// longer than `limit` bytes.
+FileText inflateText(const char* data, std::size_t size, std::size_t limit = kMaxDocumentBytes);
 
 // Uncompresses `input` as it is read.
 class GzipSource : public ByteSource {

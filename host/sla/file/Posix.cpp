@@ -104,8 +104,8 @@ bool copyContents(int from, int to, off_t size) {
     std::vector<char> buffer(std::size_t{1} << 18);
     off_t done = 0;
     while (done < size) {
-        const std::size_t want =
-            static_cast<std::size_t>(std::min<off_t>(size - done, static_cast<off_t>(buffer.size())));
+        const std::size_t want = static_cast<std::size_t>(
+            std::min<off_t>(size - done, static_cast<off_t>(buffer.size())));
         const ssize_t got = readFullyAt(from, buffer.data(), want, done);
         if (got < 0) {
             return false;
