@@ -41,7 +41,7 @@ std::string sampleText(int lines) {
         "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<SCRIBUSUTF8NEW Version=\"1.6.3\">\n";
     for (int i = 0; i < lines; ++i) {
         text += "  <PAGEOBJECT XPOS=\"" + std::to_string(i * 7919 % 1000) + "\" ItemID=\"" +
-                std::to_string(i * 104729) + "\"/>\n";
+                std::to_string(i * 104729LL) + "\"/>\n";
     }
     return text + "</SCRIBUSUTF8NEW>\n";
 }
