@@ -57,7 +57,6 @@ void SlaOriginalText::take(std::size_t count, file::ByteSink* out, std::string* 
         if (keep != nullptr) {
             keep->append(data, part);
         }
-        m_last = data[part - 1];
         m_start += part;
         m_position += part;
         count -= part;
@@ -102,20 +101,43 @@ void SlaOriginalText::takeThrough(std::string_view terminator, file::ByteSink* o
 }
 
 void SlaOriginalText::passStartTag(file::ByteSink* out, std::string* keep, bool& empty) {
-    take(1, out, keep);  // '<'
+    // One pass over the bytes of the window at a time: most of a document is
+    // start tags, and most of a start tag is quoted values.
+    char quote = 0;
+    char previous = 0;
+    std::size_t from = 1;  // past the '<'
     for (;;) {
-        takeUntilAny("\"'>", out, keep);
-        const int c = peek(0);
-        if (c < 0) {
+        if (!fill(from + 1)) {
             throw std::logic_error("the document's text ended inside a start tag");
         }
-        if (c == '>') {
-            empty = m_last == '/';
-            take(1, out, keep);
-            return;
+        const char* data = m_window.data() + m_start;
+        const std::size_t size = m_end - m_start;
+        std::size_t i = from;
+        for (; i < size; ++i) {
+            if (quote != 0) {
+                const void* close = std::memchr(data + i, quote, size - i);
+                if (close == nullptr) {
+                    i = size;
+                    break;
+                }
+                i = static_cast<std::size_t>(static_cast<const char*>(close) - data);
+                previous = quote;
+                quote = 0;
+                continue;
+            }
+            const char c = data[i];
+            if (c == '>') {
+                empty = previous == '/';
+                take(i + 1, out, keep);
+                return;
+            }
+            if (c == '"' || c == '\'') {
+                quote = c;
+            }
+            previous = c;
         }
-        take(1, out, keep);
-        takeThrough(std::string_view(c == '"' ? "\"" : "'"), out, keep);
+        take(i, out, keep);
+        from = 0;
     }
 }
 

@@ -70,7 +70,6 @@ private:
     std::size_t m_start = 0;  // first unread byte in m_window
     std::size_t m_end = 0;    // end of the bytes in m_window
     bool m_sourceEnded = false;
-    char m_last = 0;                  // the last byte passed
     std::size_t m_position = 0;       // in the whole text
     std::vector<std::size_t> m_open;  // starts of the elements open at the position
 };
