@@ -2,22 +2,14 @@
 
 #include <algorithm>
 #include <cstring>
-#include <new>
 
 #include "host/HostError.h"
-#include "host/sla/SlaCheck.h"
 #include "host/sla/SlaGeometry.h"
 #include "host/sla/SlaNumbers.h"
-#include "host/sla/file/DocumentFile.h"
-#include "host/sla/file/FileError.h"
 
 namespace host::sla {
 
 namespace {
-
-[[noreturn]] void fail(const std::filesystem::path& path, const std::string& reason) {
-    throw HostError("Cannot open \"" + path.string() + "\": " + reason + ".");
-}
 
 // Scribus's defaults for the four layouts when the file has no PageSets.
 PageLayout defaultLayout(int book) {
@@ -36,68 +28,6 @@ bool shapesLayout(pugi::xml_node node) {
 
 SlaDocument::SlaDocument() = default;
 SlaDocument::~SlaDocument() = default;
-
-std::shared_ptr<SlaDocument> SlaDocument::load(const std::filesystem::path& path) {
-    std::shared_ptr<SlaDocument> document(new SlaDocument());
-    document->m_path = path;
-    try {
-        document->read();
-    } catch (const file::FileError& error) {
-        fail(path, error.what());
-    } catch (const std::bad_alloc&) {
-        fail(path, "there is not enough memory to open it");
-    }
-    return document;
-}
-
-void SlaDocument::read() {
-    file::FileText text;
-    m_file = file::DocumentFile::open(m_path, text);
-    m_text = std::move(text.data);
-    m_textSize = text.size;
-    const std::string_view view(m_text.get(), m_textSize);
-    if (const std::string problem = encodingProblem(view); !problem.empty()) {
-        fail(m_path, problem);
-    }
-    m_hasBom = view.rfind("\xEF\xBB\xBF", 0) == 0;
-    // In place, with the closing zero: the file's text is not held twice.
-    const pugi::xml_parse_result parsed =
-        m_xml.load_buffer_inplace(m_text.get(), m_textSize + 1, kParseFlags, pugi::encoding_utf8);
-    if (parsed.status == pugi::status_out_of_memory) {
-        throw std::bad_alloc();
-    }
-    if (!parsed) {
-        fail(m_path, std::string("it is not well-formed XML (") + parsed.description() +
-                         " on line " + std::to_string(lineAt(parsed.offset)) + ")");
-    }
-    m_changes = std::make_unique<SlaChanges>(m_text.get(), m_textSize);
-    const std::string problem =
-        documentProblem(m_xml, [this](std::ptrdiff_t offset) { return lineAt(offset); });
-    if (!problem.empty()) {
-        fail(m_path, problem);
-    }
-}
-
-int SlaDocument::lineAt(std::ptrdiff_t offset) const {
-    // Parsing in place overwrote some bytes of the text: count in the file.
-    const std::unique_ptr<file::ByteSource> text = m_file->readAgain();
-    char buffer[65536];
-    int line = 1;
-    for (std::ptrdiff_t left = offset; left > 0;) {
-        const std::size_t got = text->read(
-            buffer, static_cast<std::size_t>(std::min<std::ptrdiff_t>(left, sizeof buffer)));
-        if (got == 0) {
-            break;
-        }
-        line += static_cast<int>(std::count(buffer, buffer + got, '\n'));
-        left -= static_cast<std::ptrdiff_t>(got);
-    }
-    return line;
-}
-
-bool SlaDocument::compressed() const {
-    return m_file->compressed();
-}
 
 pugi::xml_node SlaDocument::documentNode() const {
     return m_xml.document_element().child("DOCUMENT");
