@@ -26,9 +26,6 @@ bool shapesLayout(pugi::xml_node node) {
 
 }  // namespace
 
-SlaDocument::SlaDocument() = default;
-SlaDocument::~SlaDocument() = default;
-
 pugi::xml_node SlaDocument::documentNode() const {
     return m_xml.document_element().child("DOCUMENT");
 }

@@ -21,6 +21,9 @@ namespace {
 
 }  // namespace
 
+SlaDocument::SlaDocument() = default;
+SlaDocument::~SlaDocument() = default;
+
 std::shared_ptr<SlaDocument> SlaDocument::load(const std::filesystem::path& path) {
     std::shared_ptr<SlaDocument> document(new SlaDocument());
     document->m_path = path;
