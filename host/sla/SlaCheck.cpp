@@ -11,31 +11,51 @@ namespace host::sla {
 namespace {
 
 // Attributes read as numbers, per element. Those the tool needs must hold a
-// finite number; one it can do without may also be empty, as Scribus reads it.
-struct Checked {
-    const char* name;
-    bool needed;
+// finite number; one it can do without may also be empty, as Scribus reads
+// it. Attributes read as ints must be whole and within int's range: a value
+// outside it would make the conversion undefined, and a fraction would mean a
+// different page or type.
+enum class Need {
+    Always,
+    InGroup,  // read for a group's members only (to ungroup them)
+    OnGroup,  // read for groups only
+    Never,
 };
-constexpr Checked kDocumentNumbers[] = {{"PAGEWIDTH", true},     {"PAGEHEIGHT", true},
-                                        {"ScratchLeft", true},   {"ScratchTop", true},
-                                        {"ScratchRight", false}, {"ScratchBottom", false},
-                                        {"GapHorizontal", true}, {"GapVertical", true}};
-constexpr Checked kPageNumbers[] = {{"PAGEXPOS", false},
-                                    {"PAGEYPOS", false},
-                                    {"PAGEWIDTH", true},
-                                    {"PAGEHEIGHT", true},
-                                    {"NUM", true}};
-constexpr Checked kItemNumbers[] = {
-    {"XPOS", true}, {"YPOS", true}, {"WIDTH", true}, {"HEIGHT", true}, {"ROT", true}};
-// Read for a group's members only (to ungroup them), and for groups only.
-constexpr Checked kMemberNumbers[] = {{"gXpos", true}, {"gYpos", true}, {"PWIDTH", true}};
-constexpr Checked kGroupNumbers[] = {{"groupWidth", true}, {"groupHeight", true}};
-// Attributes read as ints: a value outside int's range would make the
-// conversion undefined, and a fraction would mean a different page or type.
-constexpr Checked kDocumentIntegers[] = {{"BOOK", true}};
-constexpr Checked kItemIntegers[] = {{"PTYPE", true},  {"FRTYPE", true},   {"OwnPage", true},
-                                     {"ItemID", true}, {"NEXTITEM", true}, {"BACKITEM", true}};
-constexpr Checked kSetIntegers[] = {{"FirstPage", true}, {"Columns", true}};
+struct Rule {
+    const char* name;
+    bool whole;
+    Need need;
+};
+constexpr Rule kDocumentRules[] = {{"PAGEWIDTH", false, Need::Always},
+                                   {"PAGEHEIGHT", false, Need::Always},
+                                   {"ScratchLeft", false, Need::Always},
+                                   {"ScratchTop", false, Need::Always},
+                                   {"ScratchRight", false, Need::Never},
+                                   {"ScratchBottom", false, Need::Never},
+                                   {"GapHorizontal", false, Need::Always},
+                                   {"GapVertical", false, Need::Always},
+                                   {"BOOK", true, Need::Always}};
+constexpr Rule kPageRules[] = {{"PAGEXPOS", false, Need::Never},
+                               {"PAGEYPOS", false, Need::Never},
+                               {"PAGEWIDTH", false, Need::Always},
+                               {"PAGEHEIGHT", false, Need::Always},
+                               {"NUM", false, Need::Always}};
+constexpr Rule kItemRules[] = {
+    {"XPOS", false, Need::Always},        {"YPOS", false, Need::Always},
+    {"WIDTH", false, Need::Always},       {"HEIGHT", false, Need::Always},
+    {"ROT", false, Need::Always},         {"gXpos", false, Need::InGroup},
+    {"gYpos", false, Need::InGroup},      {"PWIDTH", false, Need::InGroup},
+    {"groupWidth", false, Need::OnGroup}, {"groupHeight", false, Need::OnGroup},
+    {"PTYPE", true, Need::Always},        {"FRTYPE", true, Need::Always},
+    {"OwnPage", true, Need::Always},      {"ItemID", true, Need::Always},
+    {"NEXTITEM", true, Need::Always},     {"BACKITEM", true, Need::Always}};
+constexpr Rule kSetRules[] = {{"FirstPage", true, Need::Always}, {"Columns", true, Need::Always}};
+
+// Where an item stands, for the rules that depend on it.
+struct Place {
+    bool member = false;
+    bool group = false;
+};
 
 // Fragment parsing keeps the text around the root element; it must still be a
 // document: one root element and nothing but markup and white space beside it.
@@ -76,52 +96,42 @@ std::string depthProblem(const pugi::xml_document& xml) {
     return {};
 }
 
-// `needed` false: every attribute of `names` may be empty (where the tool never reads it).
+// One pass over the element's attributes: documents hold hundreds of
+// thousands of them, and looking each rule up by name would cost far more.
 template <std::size_t N>
-std::string numberProblem(pugi::xml_node node, const Checked (&names)[N], const LineFinder& lineAt,
-                          bool whole = false, bool needed = true) {
-    for (const auto& [name, neededHere] : names) {
-        const pugi::xml_attribute attribute = node.attribute(name);
-        if (!attribute || ((!needed || !neededHere) && *attribute.value() == '\0')) {
-            continue;
-        }
-        const bool usable = whole ? parseInteger(attribute.value()).has_value()
-                                  : parseNumber(attribute.value()).has_value();
-        if (!usable) {
-            return "attribute " + std::string(name) + " of <" + node.name() + "> on line " +
-                   std::to_string(lineAt(node.offset_debug())) +
-                   (whole ? " is not a whole number within range" : " is not a finite number") +
-                   " (\"" + attribute.value() + "\")";
+std::string attributesProblem(pugi::xml_node node, const Rule (&rules)[N], const LineFinder& lineAt,
+                              Place place = {}) {
+    for (pugi::xml_attribute attribute = node.first_attribute(); attribute;
+         attribute = attribute.next_attribute()) {
+        const char* name = attribute.name();
+        for (const Rule& rule : rules) {
+            if (name[0] != rule.name[0] || std::strcmp(name, rule.name) != 0) {
+                continue;
+            }
+            const bool mayBeEmpty = rule.need == Need::Never ||
+                                    (rule.need == Need::InGroup && !place.member) ||
+                                    (rule.need == Need::OnGroup && !place.group);
+            const char* value = attribute.value();
+            const bool usable =
+                (mayBeEmpty && *value == '\0') ||
+                (rule.whole ? parseInteger(value).has_value() : parseNumber(value).has_value());
+            if (!usable) {
+                return "attribute " + std::string(name) + " of <" + node.name() + "> on line " +
+                       std::to_string(lineAt(node.offset_debug())) +
+                       (rule.whole ? " is not a whole number within range"
+                                   : " is not a finite number") +
+                       " (\"" + value + "\")";
+            }
+            break;
         }
     }
     return {};
 }
 
-template <std::size_t N, std::size_t M>
-std::string elementProblem(pugi::xml_node node, const Checked (&numbers)[N],
-                           const Checked (&integers)[M], const LineFinder& lineAt) {
-    if (auto problem = numberProblem(node, numbers, lineAt); !problem.empty()) {
-        return problem;
-    }
-    return numberProblem(node, integers, lineAt, true);
-}
-
-std::string itemProblem(pugi::xml_node item, bool member, const LineFinder& lineAt) {
-    if (auto problem = elementProblem(item, kItemNumbers, kItemIntegers, lineAt);
-        !problem.empty()) {
-        return problem;
-    }
-    if (auto problem = numberProblem(item, kMemberNumbers, lineAt, false, member);
-        !problem.empty()) {
-        return problem;
-    }
-    return numberProblem(item, kGroupNumbers, lineAt, false,
-                         std::string_view(item.attribute("PTYPE").value()) == "12");
-}
-
 std::string itemsProblem(pugi::xml_node parent, bool members, const LineFinder& lineAt) {
     for (pugi::xml_node item : parent.children("PAGEOBJECT")) {
-        if (auto problem = itemProblem(item, members, lineAt); !problem.empty()) {
+        const Place place{members, std::strcmp(item.attribute("PTYPE").value(), "12") == 0};
+        if (auto problem = attributesProblem(item, kItemRules, lineAt, place); !problem.empty()) {
             return problem;
         }
         if (auto problem = itemsProblem(item, true, lineAt); !problem.empty()) {
@@ -136,7 +146,7 @@ std::string pagesProblem(pugi::xml_node document, const LineFinder& lineAt) {
     int count = 0;
     for (pugi::xml_node page : document.children("PAGE")) {
         ++count;
-        if (auto problem = numberProblem(page, kPageNumbers, lineAt); !problem.empty()) {
+        if (auto problem = attributesProblem(page, kPageRules, lineAt); !problem.empty()) {
             return problem;
         }
         if (numberAttribute(page, "PAGEWIDTH") <= 0 || numberAttribute(page, "PAGEHEIGHT") <= 0) {
@@ -175,12 +185,11 @@ std::string documentProblem(const pugi::xml_document& xml, const LineFinder& lin
     if (!document) {
         return "it has no DOCUMENT element";
     }
-    if (auto problem = elementProblem(document, kDocumentNumbers, kDocumentIntegers, lineAt);
-        !problem.empty()) {
+    if (auto problem = attributesProblem(document, kDocumentRules, lineAt); !problem.empty()) {
         return problem;
     }
     for (pugi::xml_node set : document.child("PageSets").children("Set")) {
-        if (auto problem = numberProblem(set, kSetIntegers, lineAt, true); !problem.empty()) {
+        if (auto problem = attributesProblem(set, kSetRules, lineAt); !problem.empty()) {
             return problem;
         }
     }
