@@ -182,27 +182,23 @@ int SlaDocument::itemPage(pugi::xml_node item) const {
     return -1;
 }
 
-pugi::xml_node SlaDocument::checkedNode(pugi::xml_node node) const {
-    if (!node) {
-        // pugixml refuses an edit only when out of memory or misused.
+pugi::xml_node SlaDocument::insertCopyAfter(pugi::xml_node anchor, pugi::xml_node original) {
+    const pugi::xml_node indent = original.previous_sibling();
+    if (indent.type() == pugi::node_pcdata) {
+        anchor = adopt(anchor.parent().insert_copy_after(indent, anchor));
+    }
+    return adopt(anchor.parent().insert_copy_after(original, anchor));
+}
+
+pugi::xml_node SlaDocument::insertCopyBefore(pugi::xml_node anchor, pugi::xml_node original) {
+    return adopt(anchor.parent().insert_copy_before(original, anchor));
+}
+
+pugi::xml_node SlaDocument::adopt(pugi::xml_node copy) {
+    if (!copy) {
+        // pugixml refuses a copy only when out of memory or misused.
         throw HostError("Cannot change \"" + m_path.string() + "\": there is not enough memory.");
     }
-    return node;
-}
-
-pugi::xml_node SlaDocument::insertCopyAfter(pugi::xml_node original, pugi::xml_node anchor) {
-    const pugi::xml_node copy = checkedNode(anchor.parent().insert_copy_after(original, anchor));
-    m_changes->adoptCopy(copy);
-    m_changes->childrenChanged(copy.parent());
-    if (std::strcmp(copy.name(), "PAGE") == 0) {
-        pagesChanged();
-    }
-    m_changed = true;
-    return copy;
-}
-
-pugi::xml_node SlaDocument::insertCopyBefore(pugi::xml_node original, pugi::xml_node anchor) {
-    const pugi::xml_node copy = checkedNode(anchor.parent().insert_copy_before(original, anchor));
     m_changes->adoptCopy(copy);
     m_changes->childrenChanged(copy.parent());
     if (std::strcmp(copy.name(), "PAGE") == 0) {
@@ -214,7 +210,9 @@ pugi::xml_node SlaDocument::insertCopyBefore(pugi::xml_node original, pugi::xml_
 
 void SlaDocument::moveBefore(pugi::xml_node node, pugi::xml_node anchor) {
     m_changes->childrenChanged(node.parent());
-    checkedNode(anchor.parent().insert_move_before(node, anchor));
+    if (!anchor.parent().insert_move_before(node, anchor)) {
+        throw HostError("Cannot change \"" + m_path.string() + "\": there is not enough memory.");
+    }
     m_changes->childrenChanged(node.parent());
     if (std::strcmp(node.name(), "PAGE") == 0) {
         pagesChanged();

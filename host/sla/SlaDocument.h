@@ -89,10 +89,13 @@ public:
     int itemPage(pugi::xml_node item) const;
 
     std::shared_ptr<NodeHandle> handle(pugi::xml_node node);
-    // A copy of `original` (with all it holds) placed after or before `anchor`.
-    pugi::xml_node insertCopyAfter(pugi::xml_node original, pugi::xml_node anchor);
-    pugi::xml_node insertCopyBefore(pugi::xml_node original, pugi::xml_node anchor);
-    // Moves `node` (with all it holds) before `anchor`.
+    // Inserts a copy of `original` (with its subtree) after `anchor`, a sibling-to-be,
+    // preceded by the white space that precedes `original`; returns the copy.
+    pugi::xml_node insertCopyAfter(pugi::xml_node anchor, pugi::xml_node original);
+    // Inserts a copy of `original` (with its subtree, and nothing else) before
+    // `anchor`, a sibling-to-be; returns the copy.
+    pugi::xml_node insertCopyBefore(pugi::xml_node anchor, pugi::xml_node original);
+    // Moves `node` (with its subtree) before `anchor`.
     void moveBefore(pugi::xml_node node, pugi::xml_node anchor);
     void removeNode(pugi::xml_node node);
 
@@ -118,7 +121,8 @@ private:
     void read();
     // 1-based line of a byte offset in the text as read.
     int lineAt(std::ptrdiff_t offset) const;
-    pugi::xml_node checkedNode(pugi::xml_node node) const;
+    // Records a fresh copy (see SlaChanges::adoptCopy); throws when pugixml made none.
+    pugi::xml_node adopt(pugi::xml_node copy);
     std::vector<pugi::xml_node> findPageNodes() const;
     std::vector<PageRect> layOutPages() const;
     std::vector<std::vector<int>> findSpreads() const;

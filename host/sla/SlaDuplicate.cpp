@@ -100,16 +100,6 @@ CopyContext contextFor(SlaDocument& document) {
     return context;
 }
 
-// Inserts a copy of `original` after `anchor`, preceded by the white space that precedes
-// `original`.
-pugi::xml_node copyAfter(SlaDocument& document, pugi::xml_node anchor, pugi::xml_node original) {
-    const pugi::xml_node indent = original.previous_sibling();
-    if (indent.type() == pugi::node_pcdata) {
-        anchor = document.insertCopyAfter(indent, anchor);
-    }
-    return document.insertCopyAfter(original, anchor);
-}
-
 void addPageElement(SlaDocument& document, int source, int index);
 void updatePageCounters(SlaDocument& document, int lastIndex);
 
@@ -141,8 +131,8 @@ int duplicatePage(SlaDocument& document, int source) {
     pugi::xml_node anchor = document.topLevelItems().empty() ? document.pageNodes().back()
                                                              : document.topLevelItems().back();
     for (pugi::xml_node original : originals) {
-        anchor = copyAfter(document, anchor,
-                           original);  // after the last item: page 1's stacking is kept
+        // After the last item: page 1's stacking is kept.
+        anchor = document.insertCopyAfter(anchor, original);
         adaptElement(context, anchor, true);
         forEachObject(anchor, [&](pugi::xml_node child) { adaptElement(context, child, false); });
         copies.push_back(anchor);
@@ -161,7 +151,7 @@ namespace {
 void addPageElement(SlaDocument& document, int source, int index) {
     const auto& pages = document.pageNodes();  // read before pagesChanged() drops them
     const pugi::xml_node page =
-        copyAfter(document, pages.back(), pages[static_cast<std::size_t>(source)]);
+        document.insertCopyAfter(pages.back(), pages[static_cast<std::size_t>(source)]);
     document.pagesChanged();
     document.setNumber(page, "NUM", index);
     // Facing layouts use the master of the side the new page lands on.

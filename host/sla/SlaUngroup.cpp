@@ -102,7 +102,7 @@ std::vector<pugi::xml_node> ungroupItem(SlaDocument& document, pugi::xml_node gr
     for (pugi::xml_node member : members) {
         placeMember(document, transform, member);
         if (!first && indent.type() == pugi::node_pcdata) {
-            document.insertCopyBefore(indent, group);
+            document.insertCopyBefore(group, indent);
         }
         document.moveBefore(member, group);
         first = false;
