@@ -35,11 +35,12 @@ constexpr Rule kDocumentRules[] = {{"PAGEWIDTH", false, Need::Always},
                                    {"GapHorizontal", false, Need::Always},
                                    {"GapVertical", false, Need::Always},
                                    {"BOOK", true, Need::Always}};
+// Scribus reads NUM as the place in the page list where the page goes.
 constexpr Rule kPageRules[] = {{"PAGEXPOS", false, Need::Never},
                                {"PAGEYPOS", false, Need::Never},
                                {"PAGEWIDTH", false, Need::Always},
                                {"PAGEHEIGHT", false, Need::Always},
-                               {"NUM", false, Need::Always}};
+                               {"NUM", true, Need::Always}};
 constexpr Rule kItemRules[] = {
     {"XPOS", false, Need::Always},        {"YPOS", false, Need::Always},
     {"WIDTH", false, Need::Always},       {"HEIGHT", false, Need::Always},
