@@ -1,7 +1,7 @@
 #pragma once
 
 // A base for window test fixtures: an event guard that records error reports
-// and ends instead of showing a box and ending the process.
+// the leaving of the event loop instead of showing a box and leaving it.
 
 #include <string>
 #include <vector>
