@@ -1,7 +1,8 @@
 #pragma once
 
-// A base for window test fixtures: an event guard that records error reports
-// the leaving of the event loop instead of showing a box and leaving it.
+// A base for window test fixtures: an event guard that records its error
+// reports and the statuses it would leave the event loop with, instead of
+// showing a box and leaving it.
 
 #include <string>
 #include <vector>
