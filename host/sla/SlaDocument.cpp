@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cmath>
 #include <cstring>
 
 #include "host/HostError.h"
@@ -186,6 +187,12 @@ std::vector<PageRect> SlaDocument::layOutPages() const {
         }
         const PageRect rect{x, y, numberAttribute(page, "PAGEWIDTH"),
                             numberAttribute(page, "PAGEHEIGHT")};
+        if (!std::isfinite(rect.x + rect.width) || !std::isfinite(rect.y + rect.height)) {
+            // Sizes near the largest number add up to infinity; no position there can be written.
+            throw HostError("\"" + m_path.string() + "\" cannot be used: its page " +
+                            std::to_string(rects.size() + 1) +
+                            " lies beyond the largest position a document can hold.");
+        }
         rects.push_back(rect);
         x += rect.width + gapHorizontal;
         rowHeight = std::max(rowHeight, rect.height);
@@ -284,6 +291,20 @@ void SlaDocument::removeNode(pugi::xml_node node) {
         pagesChanged();
     }
     m_changed = true;
+}
+
+pugi::xml_node SlaDocument::insertCopyAfter(pugi::xml_node anchor, pugi::xml_node original) {
+    pugi::xml_node parent = anchor.parent();
+    const pugi::xml_node indent = original.previous_sibling();
+    if (indent.type() == pugi::node_pcdata) {
+        anchor = parent.insert_copy_after(indent, anchor);
+    }
+    const pugi::xml_node copy = parent.insert_copy_after(original, anchor);
+    if (std::strcmp(copy.name(), "PAGE") == 0) {
+        pagesChanged();
+    }
+    m_changed = true;
+    return copy;
 }
 
 void SlaDocument::setAttribute(pugi::xml_node node, const char* name, const std::string& value) {

@@ -4,6 +4,7 @@
 #include <climits>
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 
 #include "host/HostError.h"
@@ -31,22 +32,32 @@ std::optional<int> parseInteger(std::string_view text) {
 }
 
 std::string formatNumber(double value) {
+    if (!std::isfinite(value)) {
+        throw HostError(std::string("A position or size worked out for the document is ") +
+                        (std::isnan(value) ? "not a number" : "too large to be written") + ".");
+    }
     if (std::abs(value) < 1e-9) {
         return "0";  // trigonometry leaves residues such as 6e-17 where Scribus writes 0
     }
-    char buffer[400];
-    std::snprintf(buffer, sizeof buffer, "%.15g", value);
-    if (std::strchr(buffer, 'e') != nullptr) {
-        // Scribus never writes exponents; spell the value out and trim the zeros.
-        std::snprintf(buffer, sizeof buffer, "%.9f", value);
-        std::string text(buffer);
-        text.erase(text.find_last_not_of('0') + 1);
-        if (text.back() == '.') {
-            text.pop_back();
-        }
+    // The 15 significant digits and the exponent, then spelt out without the
+    // exponent, which Scribus never writes: "1e+20" would be read back as 1.
+    char buffer[32];
+    std::snprintf(buffer, sizeof buffer, "%.14e", std::abs(value));
+    std::string digits;
+    digits += buffer[0];
+    digits.append(buffer + 2, 14);
+    const int exponent = std::atoi(std::strchr(buffer, 'e') + 1);
+    digits.erase(digits.find_last_not_of('0') + 1);
+    std::string text = value < 0 ? "-" : "";
+    if (exponent < 0) {
+        text += "0." + std::string(static_cast<std::size_t>(-exponent - 1), '0') + digits;
         return text;
     }
-    return buffer;
+    const auto whole = static_cast<std::size_t>(exponent) + 1;
+    if (digits.size() <= whole) {
+        return text + digits + std::string(whole - digits.size(), '0');
+    }
+    return text + digits.substr(0, whole) + "." + digits.substr(whole);
 }
 
 double numberAttribute(pugi::xml_node node, const char* name, double fallback) {
@@ -54,7 +65,13 @@ double numberAttribute(pugi::xml_node node, const char* name, double fallback) {
     if (!attribute) {
         return fallback;
     }
-    return parseNumber(attribute.value()).value_or(fallback);
+    const std::optional<double> value = parseNumber(attribute.value());
+    if (!value) {
+        // Never a stand-in such as 0: a number misread would move or shrink the item.
+        throw HostError("Attribute " + std::string(name) + " of <" + node.name() +
+                        "> is not a finite number (\"" + attribute.value() + "\").");
+    }
+    return *value;
 }
 
 int intAttribute(pugi::xml_node node, const char* name, int fallback) {
