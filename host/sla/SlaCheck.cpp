@@ -14,12 +14,14 @@ namespace {
 constexpr const char* kDocumentNumbers[] = {"PAGEWIDTH",     "PAGEHEIGHT",   "ScratchLeft",
                                             "ScratchTop",    "ScratchRight", "ScratchBottom",
                                             "GapHorizontal", "GapVertical"};
-constexpr const char* kPageNumbers[] = {"PAGEXPOS", "PAGEYPOS", "PAGEWIDTH", "PAGEHEIGHT", "NUM"};
+constexpr const char* kPageNumbers[] = {"PAGEXPOS", "PAGEYPOS", "PAGEWIDTH", "PAGEHEIGHT"};
 constexpr const char* kItemNumbers[] = {"XPOS",   "YPOS",  "WIDTH", "HEIGHT",     "ROT",
                                         "PWIDTH", "gXpos", "gYpos", "groupWidth", "groupHeight"};
 // Attributes read as ints: a value outside int's range would make the
 // conversion undefined, and a fraction would mean a different page or type.
 constexpr const char* kDocumentIntegers[] = {"BOOK"};
+// Scribus reads NUM as the place in the page list where the page goes.
+constexpr const char* kPageIntegers[] = {"NUM"};
 constexpr const char* kItemIntegers[] = {"PTYPE",  "FRTYPE",   "OwnPage",
                                          "ItemID", "NEXTITEM", "BACKITEM"};
 constexpr const char* kSetIntegers[] = {"FirstPage", "Columns"};
@@ -110,7 +112,8 @@ std::string pagesProblem(pugi::xml_node document, std::string_view text) {
     int count = 0;
     for (pugi::xml_node page : document.children("PAGE")) {
         ++count;
-        if (auto problem = numberProblem(page, kPageNumbers, text); !problem.empty()) {
+        if (auto problem = elementProblem(page, kPageNumbers, kPageIntegers, text);
+            !problem.empty()) {
             return problem;
         }
         if (numberAttribute(page, "PAGEWIDTH") <= 0 || numberAttribute(page, "PAGEHEIGHT") <= 0) {

@@ -71,6 +71,9 @@ public:
 
     std::shared_ptr<NodeHandle> handle(pugi::xml_node node);
     void removeNode(pugi::xml_node node);
+    // Inserts a copy of `original` (with its subtree) after `anchor`, a sibling-to-be,
+    // preceded by the white space that precedes `original`; returns the copy.
+    pugi::xml_node insertCopyAfter(pugi::xml_node anchor, pugi::xml_node original);
 
     // Writes an attribute; the document counts as changed only when the text differs.
     void setAttribute(pugi::xml_node node, const char* name, const std::string& value);

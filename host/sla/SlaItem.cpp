@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "host/HostError.h"
+#include "host/sla/SlaGroupLook.h"
 #include "host/sla/SlaNumbers.h"
 
 namespace host::sla {
@@ -54,7 +55,8 @@ std::string itemTypeName(pugi::xml_node item) {
         case 11:
             return "Symbol";
         case 12:
-            return "Group";
+            // A group whose effects would be lost, holding nothing the tool works on, stays whole.
+            return groupChangesLook(item) && !holdsRectangleOrLine(item) ? "EffectGroup" : "Group";
         case 13:
             return "RegularPolygon";
         case 14:
