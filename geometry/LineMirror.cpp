@@ -18,6 +18,12 @@ state::MirrorResult reflectBounds(const state::ToolState& tool, double top, doub
     result.angle = ReflectAngle(angle, tool.flipLeftRight);
     result.bounds = {mirror.top(top, height), mirror.left(left, width),
                      mirror.bottom(bottom, height), mirror.right(right, width)};
+    if (tool.flipLeftRight) {
+        SheetMirror::requireExact(left, right, width, result.bounds[1], result.bounds[3], "a line");
+    } else {
+        SheetMirror::requireExact(top, bottom, height, result.bounds[0], result.bounds[2],
+                                  "a line");
+    }
     return result;
 }
 

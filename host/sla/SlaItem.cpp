@@ -1,5 +1,6 @@
 #include "host/sla/SlaItem.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "host/HostError.h"
@@ -26,6 +27,21 @@ void rewritePaths(SlaDocument& document, pugi::xml_node item, const Frame& old, 
                               degenerate ? rectanglePath(now.width, now.height)
                                          : scaledPath(attribute.value(), now.width / old.width,
                                                       now.height / old.height));
+    }
+}
+
+// What the file now says must be the frame asked for, to a millionth of its
+// size: 15 digits cannot place a frame that far from the origin.
+void requireWritten(pugi::xml_node item, const Frame& frame) {
+    const Frame written = readFrame(item);
+    const double tolerance = 1e-6 * std::max({1.0, std::abs(frame.width), std::abs(frame.height)});
+    const bool kept = std::abs(written.x - frame.x) <= tolerance &&
+                      std::abs(written.y - frame.y) <= tolerance &&
+                      std::abs(written.width - frame.width) <= tolerance &&
+                      (frame.line || std::abs(written.height - frame.height) <= tolerance);
+    if (!kept) {
+        throw HostError("The item \"" + std::string(item.attribute("ANNAME").value()) +
+                        "\" cannot be placed exactly so far from the document's origin.");
     }
 }
 
@@ -101,6 +117,7 @@ void writeFrame(SlaDocument& document, pugi::xml_node item, const Frame& frame) 
     if (item.attribute("ROT") || rotation != 0) {
         document.setNumber(item, "ROT", rotation);
     }
+    requireWritten(item, frame);
 }
 
 SlaItem::SlaItem(std::shared_ptr<SlaDocument> document, std::shared_ptr<NodeHandle> node, int page)
