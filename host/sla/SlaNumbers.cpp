@@ -31,6 +31,30 @@ std::optional<int> parseInteger(std::string_view text) {
     return static_cast<int>(*value);
 }
 
+namespace {
+
+// `value` (finite, not tiny) spelt out with `digits` significant digits and no exponent.
+std::string plainDecimal(double value, int digits) {
+    char buffer[40];
+    std::snprintf(buffer, sizeof buffer, "%.*e", digits - 1, std::abs(value));
+    std::string mantissa;
+    mantissa += buffer[0];
+    mantissa.append(buffer + 2, static_cast<std::size_t>(digits - 1));
+    const int exponent = std::atoi(std::strchr(buffer, 'e') + 1);
+    mantissa.erase(mantissa.find_last_not_of('0') + 1);
+    std::string text = value < 0 ? "-" : "";
+    if (exponent < 0) {
+        return text + "0." + std::string(static_cast<std::size_t>(-exponent - 1), '0') + mantissa;
+    }
+    const auto whole = static_cast<std::size_t>(exponent) + 1;
+    if (mantissa.size() <= whole) {
+        return text + mantissa + std::string(whole - mantissa.size(), '0');
+    }
+    return text + mantissa.substr(0, whole) + "." + mantissa.substr(whole);
+}
+
+}  // namespace
+
 std::string formatNumber(double value) {
     if (!std::isfinite(value)) {
         throw HostError(std::string("A position or size worked out for the document is ") +
@@ -39,25 +63,13 @@ std::string formatNumber(double value) {
     if (std::abs(value) < 1e-9) {
         return "0";  // trigonometry leaves residues such as 6e-17 where Scribus writes 0
     }
-    // The 15 significant digits and the exponent, then spelt out without the
-    // exponent, which Scribus never writes: "1e+20" would be read back as 1.
-    char buffer[32];
-    std::snprintf(buffer, sizeof buffer, "%.14e", std::abs(value));
-    std::string digits;
-    digits += buffer[0];
-    digits.append(buffer + 2, 14);
-    const int exponent = std::atoi(std::strchr(buffer, 'e') + 1);
-    digits.erase(digits.find_last_not_of('0') + 1);
-    std::string text = value < 0 ? "-" : "";
-    if (exponent < 0) {
-        text += "0." + std::string(static_cast<std::size_t>(-exponent - 1), '0') + digits;
-        return text;
+    // Spelt out without the exponent, which Scribus never writes ("1e+20" would
+    // be read back as 1).
+    std::string text = plainDecimal(value, 15);
+    if (!parseNumber(text)) {
+        text = plainDecimal(value, 17);  // 15 digits round the largest numbers up past the range
     }
-    const auto whole = static_cast<std::size_t>(exponent) + 1;
-    if (digits.size() <= whole) {
-        return text + digits + std::string(whole - digits.size(), '0');
-    }
-    return text + digits.substr(0, whole) + "." + digits.substr(whole);
+    return text;
 }
 
 double numberAttribute(pugi::xml_node node, const char* name, double fallback) {

@@ -14,7 +14,8 @@ namespace host::sla {
 // The whole text as a finite number, or nothing (empty, trailing text, NaN, infinity, overflow).
 std::optional<double> parseNumber(std::string_view text);
 
-// Shortest plain decimal of at most 15 significant digits, never an exponent;
+// Shortest plain decimal of at most 15 significant digits (17 where 15 would
+// round past the largest number), never an exponent;
 // magnitudes below 1e-9 become "0". parseNumber() reads it back as the value
 // those digits spell. Throws HostError for infinity and NaN, which no
 // document may hold.

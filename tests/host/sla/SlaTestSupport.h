@@ -41,6 +41,16 @@ std::vector<std::shared_ptr<host::sla::SlaItem>> itemsOf(host::Spread& spread);
 std::shared_ptr<host::sla::SlaItem> itemNamed(host::Spread& spread, const std::string& name);
 std::vector<std::string> namesOf(host::Spread& spread);
 
+// Runs the tool's Reflect on the document as the window does: opens it,
+// captures the first spread, computes the back side (left-right or
+// top-bottom), writes it on a duplicate of the first page and saves. Errors
+// propagate as the tool raises them.
+void reflectFile(const std::filesystem::path& path, bool leftRight);
+
+// Expects every attribute of the document's pages and items that the tool
+// reads or writes as a number to hold a finite number.
+void expectFiniteNumbers(const host::sla::SlaDocument& document);
+
 // A one-page 1000 × 700 document (page at 100, 20) holding `items` (PAGEOBJECT elements).
 std::string documentWith(const std::string& items, const std::string& documentAttributes = "",
                          const std::string& pages = "");
