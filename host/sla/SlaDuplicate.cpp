@@ -80,16 +80,26 @@ void adaptElement(CopyContext& context, pugi::xml_node element, bool topLevel) {
     }
 }
 
+// Names and ids in use anywhere: inline items (FRAMEOBJECT) and master items
+// carry them too, and a reference such as a mark's is better not met by a new id.
 CopyContext contextFor(SlaDocument& document) {
     CopyContext context{document, 0, 0.0, 0.0, {}, {}, {}};
-    forEachObject(document.documentNode(), [&](pugi::xml_node object) {
-        if (const pugi::xml_attribute name = object.attribute("ANNAME")) {
+    std::vector<pugi::xml_node> pending{document.documentNode()};
+    while (!pending.empty()) {
+        const pugi::xml_node node = pending.back();
+        pending.pop_back();
+        if (const pugi::xml_attribute name = node.attribute("ANNAME")) {
             context.names.insert(name.value());
         }
-        if (object.attribute("ItemID")) {
-            context.ids.insert(intAttribute(object, "ItemID", 0));
+        if (const auto id = parseInteger(node.attribute("ItemID").value())) {
+            context.ids.insert(*id);
         }
-    });
+        for (pugi::xml_node child = node.first_child(); child; child = child.next_sibling()) {
+            if (child.type() == pugi::node_element) {
+                pending.push_back(child);
+            }
+        }
+    }
     return context;
 }
 
