@@ -21,6 +21,10 @@ struct Written {
     const char* text;
 };
 
+void PrintTo(const Written& row, std::ostream* os) {
+    *os << row.text;
+}
+
 class SlaFormatNumber : public testing::TestWithParam<Written> {};
 
 TEST_P(SlaFormatNumber, WritesPlainDigitsThatReadBackAsWritten) {
