@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <string_view>
 #include <vector>
 
 #include "host/sla/SlaNumbers.h"
@@ -59,6 +60,34 @@ std::string depthProblem(const pugi::xml_document& xml) {
         for (pugi::xml_node child = node.first_child(); child; child = child.next_sibling()) {
             if (child.type() == pugi::node_element) {
                 pending.emplace_back(child, depth + 1);
+            }
+        }
+    }
+    return {};
+}
+
+// XML allows an attribute once per element; pugixml keeps both and reads the
+// first, while Scribus refuses the file.
+std::string repeatedAttributeProblem(const pugi::xml_document& xml, std::string_view text) {
+    std::vector<pugi::xml_node> pending{xml};
+    std::vector<std::string_view> names;
+    while (!pending.empty()) {
+        const pugi::xml_node node = pending.back();
+        pending.pop_back();
+        names.clear();
+        for (pugi::xml_attribute attribute : node.attributes()) {
+            names.emplace_back(attribute.name());
+        }
+        std::sort(names.begin(), names.end());
+        const auto repeated = std::adjacent_find(names.begin(), names.end());
+        if (repeated != names.end()) {
+            return "it is not well-formed XML (attribute " + std::string(*repeated) +
+                   " appears twice in <" + node.name() + "> on line " +
+                   std::to_string(lineAt(text, node.offset_debug())) + ")";
+        }
+        for (pugi::xml_node child = node.first_child(); child; child = child.next_sibling()) {
+            if (child.type() == pugi::node_element) {
+                pending.push_back(child);
             }
         }
     }
@@ -152,6 +181,9 @@ std::string documentProblem(const pugi::xml_document& xml, std::string_view text
         return "it is not a Scribus 1.5 document (version \"" + version + "\")";
     }
     if (auto problem = depthProblem(xml); !problem.empty()) {
+        return problem;
+    }
+    if (auto problem = repeatedAttributeProblem(xml, text); !problem.empty()) {
         return problem;
     }
     const pugi::xml_node document = root.child("DOCUMENT");
