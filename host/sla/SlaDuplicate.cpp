@@ -144,7 +144,8 @@ PageRect addPageElement(SlaDocument& document, int source, int index) {
         to = document.pageRects().at(static_cast<std::size_t>(index));
     } catch (const HostError&) {
         document.removeNode(page);  // a page that cannot be placed is not added
-        throw;
+        throw HostError("Cannot add a page to \"" + document.path().string() +
+                        "\": it would lie beyond the largest position a document can hold.");
     }
     document.setNumber(page, "PAGEXPOS", to.x);
     document.setNumber(page, "PAGEYPOS", to.y);

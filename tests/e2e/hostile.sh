@@ -76,7 +76,7 @@ reflect too-tall
 answer_message_box
 wait_exit
 [ "$STATUS" != 0 ] || fail "too-tall: the tool ended with status 0"
-grep -q "page 2 lies beyond the largest position" "$WORK/tool.err" ||
+grep -q "Cannot add a page to .*too-tall.sla.: it would lie beyond" "$WORK/tool.err" ||
     fail "too-tall: no report: $(cat "$WORK/tool.err")"
 cmp -s "$WORK/too-tall.sla" "$WORK/before.sla" || fail "too-tall: the file changed"
 echo "too-tall: refused on Reflect: $(head -n 1 "$WORK/tool.err")"
