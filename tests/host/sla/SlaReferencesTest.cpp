@@ -104,6 +104,25 @@ TEST(SlaReferences, AFootnoteCopyHasItsOwnMarkNoteAndFrame) {
     EXPECT_STREQ(frameCopy.attribute("OwnPage").value(), "1");
 }
 
+// An endnote frame gathers the notes of the whole document: the copy's note
+// joins it, and the frame itself is not copied.
+TEST(SlaReferences, AnEndnoteCopyJoinsTheOneEndnoteFrame) {
+    slatest::ScratchFolder folder;
+    const auto path = folder.copy(slatest::scribusSample("endnote.sla"));
+    const auto host = duplicated(path);
+    const Document& document = *host->openDocuments()[0];
+    EXPECT_EQ(labels(named(document, "Body p2")), std::vector<std::string>{"NoteMark_Default_2"});
+    EXPECT_EQ(entries(document, "Notes").size(), 2U);
+    const auto records = entries(document, "NotesFrames");
+    ASSERT_EQ(records.size(), 1U);
+    EXPECT_EQ(records[0].at(""), "ENDNOTEFRAME");
+    int frames = 0;
+    for (pugi::xml_node item : document.topLevelItems()) {
+        frames += std::string(item.attribute("ANNAME").value()).rfind("Endnote frame", 0) == 0;
+    }
+    EXPECT_EQ(frames, 1);
+}
+
 struct NoteFrameCase {
     const char* situation;
     double bodyShift;   // points the text frame moves down before the duplicate

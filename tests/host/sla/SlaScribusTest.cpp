@@ -105,6 +105,10 @@ std::filesystem::path footnote(const slatest::ScratchFolder& folder) {
     return folder.copy(slatest::scribusSample("footnote.sla"));
 }
 
+std::filesystem::path endnote(const slatest::ScratchFolder& folder) {
+    return folder.copy(slatest::scribusSample("endnote.sla"));
+}
+
 std::filesystem::path crossReferences(const slatest::ScratchFolder& folder) {
     return folder.copy(slatest::scribusSample("cross-references.sla"));
 }
@@ -234,6 +238,7 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(ScribusCase{"ProjectSheetReflected", projectSheet, Action::Reflect},
                     ScribusCase{"FootnoteDuplicated", footnote, Action::Duplicate},
                     ScribusCase{"FootnoteReflected", footnote, Action::Reflect},
+                    ScribusCase{"EndnoteReflected", endnote, Action::Reflect},
                     ScribusCase{"CrossReferencesReflected", crossReferences, Action::Reflect},
                     ScribusCase{"ParkedItemsReflected", parked, Action::Reflect},
                     ScribusCase{"GroupLooksReflected", groupLooks, Action::Reflect},
