@@ -24,8 +24,9 @@ std::string formatNumber(double value);
 // The whole text as a whole number within int's range ("3", "3.0", "-1"), or nothing.
 std::optional<int> parseInteger(std::string_view text);
 
-// The attribute's value, or `fallback` when it is absent. Throws HostError
-// naming the attribute when it is present but not a finite number.
+// The attribute's value, or `fallback` when it is absent or empty (the load
+// checks let only attributes the tool can do without be empty). Throws
+// HostError naming the attribute when it holds text that is not a finite number.
 double numberAttribute(pugi::xml_node node, const char* name, double fallback = 0.0);
 
 // The attribute's value as an int, or `fallback` when it is absent. Throws

@@ -105,9 +105,9 @@ std::vector<pugi::xml_node> ungroupItem(SlaDocument& document, pugi::xml_node gr
         foldGroupLook(document, group, member);
         placeMember(document, transform, member);
         if (!first && indent.type() == pugi::node_pcdata) {
-            group.parent().insert_copy_before(indent, group);
+            document.insertCopyBefore(group, indent);
         }
-        group.parent().insert_move_before(member, group);
+        document.moveBefore(member, group);
         first = false;
     }
     document.removeNode(group);

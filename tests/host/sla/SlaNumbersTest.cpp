@@ -73,10 +73,13 @@ TEST(SlaNumbers, AnAttributeThatIsNoNumberIsAnErrorNotZero) {
     item.append_attribute("XPOS") = "12.5";
     item.append_attribute("YPOS") = "inf";
     item.append_attribute("WIDTH") = "1e+20";
-    item.append_attribute("HEIGHT") = "";
+    item.append_attribute("HEIGHT") = "12pt";
+    item.append_attribute("gXpos") = "";
     EXPECT_EQ(host::sla::numberAttribute(item, "XPOS"), 12.5);
     EXPECT_EQ(host::sla::numberAttribute(item, "ROT", 7.0), 7.0);  // absent: the default
     EXPECT_EQ(host::sla::numberAttribute(item, "WIDTH"), 1e20);    // Scribus reads exponents
+    // Empty, as Scribus may write one the tool can do without: the default too.
+    EXPECT_EQ(host::sla::numberAttribute(item, "gXpos", 3.0), 3.0);
     for (const char* name : {"YPOS", "HEIGHT"}) {
         try {
             host::sla::numberAttribute(item, name);

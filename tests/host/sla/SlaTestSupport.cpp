@@ -88,13 +88,16 @@ std::vector<std::string> namesOf(host::Spread& spread) {
     return names;
 }
 
-void reflectFile(const std::filesystem::path& path, bool leftRight) {
-    const auto host = host::sla::SlaHost::open({path});
+void reflectAndSave(const std::filesystem::path& path, int shownPage) {
+    reflectFile(path, true, shownPage);
+}
+
+void reflectFile(const std::filesystem::path& path, bool leftRight, int shownPage) {
     state::ToolState tool;
+    const auto host = host::sla::SlaHost::open({path}, shownPage);
     tool.hostApp = host;
-    const auto preferences = host->activeDocument()->preferences();
-    tool.sheetWidth = preferences->pageWidth();
-    tool.sheetHeight = preferences->pageHeight();
+    tool.sheetWidth = host->activeDocument()->preferences()->pageWidth();
+    tool.sheetHeight = host->activeDocument()->preferences()->pageHeight();
     tool.flipLeftRight = leftRight;
     host::captureSpread(tool);
     geometry::createSide2(tool);

@@ -41,11 +41,13 @@ std::vector<std::shared_ptr<host::sla::SlaItem>> itemsOf(host::Spread& spread);
 std::shared_ptr<host::sla::SlaItem> itemNamed(host::Spread& spread, const std::string& name);
 std::vector<std::string> namesOf(host::Spread& spread);
 
-// Runs the tool's Reflect on the document as the window does: opens it,
-// captures the first spread, computes the back side (left-right or
-// top-bottom), writes it on a duplicate of the first page and saves. Errors
-// propagate as the tool raises them.
-void reflectFile(const std::filesystem::path& path, bool leftRight);
+// The tool's Reflect on `path` (capture the spread holding 1-based page
+// `shownPage`, mirror it left-right, write the back side), then the save.
+void reflectAndSave(const std::filesystem::path& path, int shownPage = 1);
+
+// The same, turning the sheet left-right or top-bottom. Errors propagate as the
+// tool raises them.
+void reflectFile(const std::filesystem::path& path, bool leftRight, int shownPage = 1);
 
 // Expects every attribute of the document's pages and items that the tool
 // reads or writes as a number to hold a finite number.
