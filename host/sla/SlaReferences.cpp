@@ -177,6 +177,8 @@ std::string freshLabel(const std::string& label, std::set<std::string>& labels) 
 // Definitions of the document's marks and notes, and where copies of them go.
 class MarkCopier {
 public:
+    // A fresh label must be new to the texts and the notes too: one a text
+    // already shows, undefined until now, would otherwise become shared.
     explicit MarkCopier(SlaDocument& document) : m_document(document) {
         const pugi::xml_node root = document.documentNode();
         for (pugi::xml_node mark : root.child("Marks").children("Mark")) {
@@ -184,8 +186,14 @@ public:
             m_lastMark = mark;
         }
         for (pugi::xml_node note : root.child("Notes").children("Note")) {
+            m_labels.insert(note.attribute("Master").value());
             m_lastNote = note;
         }
+        forEachElement(root, [&](pugi::xml_node node) {
+            if (std::strcmp(node.name(), "MARK") == 0) {
+                m_labels.insert(node.attribute("label").value());
+            }
+        });
     }
 
     // Gives the MARK element in a copied text a mark of its own.

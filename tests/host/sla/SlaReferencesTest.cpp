@@ -104,6 +104,23 @@ TEST(SlaReferences, AFootnoteCopyHasItsOwnMarkNoteAndFrame) {
     EXPECT_STREQ(frameCopy.attribute("OwnPage").value(), "1");
 }
 
+// A text may show a mark the document does not define (Scribus skips it); a
+// fresh label must not give it a definition and a second place.
+TEST(SlaReferences, AFreshLabelIsNewToTheTextsToo) {
+    slatest::ScratchFolder folder;
+    std::string text = slatest::readFile(slatest::scribusSample("footnote.sla"));
+    const std::string mark = "<MARK label=\"NoteMark_Default_1\"";
+    text.insert(text.find(mark), "<MARK label=\"NoteMark_Default_2\" type=\"4\"/>");
+    const auto host = duplicated(folder.write("stray.sla", text));
+    const Document& document = *host->openDocuments()[0];
+    EXPECT_EQ(labels(named(document, "Body p2")),
+              (std::vector<std::string>{"NoteMark_Default_2", "NoteMark_Default_3"}));
+    const auto marks = entries(document, "Marks");
+    ASSERT_EQ(marks.size(), 2U);
+    EXPECT_EQ(marks[1].at("label"), "NoteMark_Default_3");
+    EXPECT_EQ(entries(document, "Notes").back().at("Master"), "NoteMark_Default_3");
+}
+
 // An endnote frame gathers the notes of the whole document: the copy's note
 // joins it, and the frame itself is not copied.
 TEST(SlaReferences, AnEndnoteCopyJoinsTheOneEndnoteFrame) {
