@@ -2,6 +2,7 @@
 does, on a document opened at a page, and writes to LOG what the script did
 and what Scribus holds afterwards, one tab-separated record a line:
 
+  scribus VERSION            the Scribus that runs it
   call NAME ARGUMENT...      a scripter call the script made (the call still ran)
   message TEXT               a message box the script showed
   saved FILE                 a copy of the document as the script saved it
@@ -70,6 +71,7 @@ def title_marks_changes():
 
 
 try:
+    record("scribus", scribus.scribus_version)
     scribus.openDoc(document)
     scribus.gotoPage(int(page))
     if edit == "edit":
