@@ -1,5 +1,6 @@
 #include "app/Batch.h"
 
+#include <exception>
 #include <filesystem>
 #include <memory>
 #include <optional>
@@ -43,6 +44,14 @@ int runTool(const std::vector<std::filesystem::path>& files, const CommandLine& 
     if (line.direction == Direction::TopBottom) {
         loop.post([&window] { window.click("Image3"); });
     }
+    // The tables as the last click finds them, read inside the guard like any event.
+    loop.post([&] {
+        guard.run([&] {
+            const state::ToolState& tool = form.toolState();
+            report.front = pageRows(tool.frontPages, tool.pageCount);
+            report.back = pageRows(tool.backPages, tool.pageCount);
+        });
+    });
     loop.post([&window, &line] { window.click(line.dryRun ? "bForget" : "bReflect"); });
     const bool started = !guard.ended();
     const int status = loop.run();
@@ -50,11 +59,6 @@ int runTool(const std::vector<std::filesystem::path>& files, const CommandLine& 
     // document, status 0) or after a report has failed.
     if (!started || !report.error.empty()) {
         return status == 0 ? 1 : status;
-    }
-    if (status == 0) {
-        const state::ToolState& tool = form.toolState();
-        report.front = pageRows(tool.frontPages, tool.pageCount);
-        report.back = pageRows(tool.backPages, tool.pageCount);
     }
     return status;
 }
@@ -98,7 +102,14 @@ int runBatch(const CommandLine& line, std::ostream& out, std::ostream& err) {
     int status = 0;
     bool printed = false;
     for (const auto& file : runs) {
-        SheetReport report = runDocument(file, line);
+        SheetReport report;
+        try {
+            report = runDocument(file, line);
+        } catch (const std::exception& error) {
+            // A fault outside the tool's own guard still ends only this document.
+            report.file = file.value_or("");
+            report.error = window::form::reportText(error);
+        }
         if (!report.error.empty()) {
             err << "quarvel: " << errorLine(file, report.error) << '\n' << std::flush;
             status = 1;
