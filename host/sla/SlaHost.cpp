@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 #include <unordered_set>
+#include <utility>
 #include <vector>
 
 #include "host/HostError.h"
@@ -109,7 +110,7 @@ private:
 class SlaPages : public Pages {
 public:
     SlaPages(std::shared_ptr<SlaDocument> document, SpreadScope scope)
-        : m_document(std::move(document)), m_scope(scope) {}
+        : m_document(std::move(document)), m_scope(std::move(scope)) {}
 
     std::shared_ptr<Page> item(std::int16_t index) override {
         const std::vector<int> pages = m_scope.pages(*m_document);
@@ -127,7 +128,7 @@ private:
 class SlaSpread : public Spread {
 public:
     SlaSpread(std::shared_ptr<SlaDocument> document, SpreadScope scope)
-        : m_document(std::move(document)), m_scope(scope) {}
+        : m_document(std::move(document)), m_scope(std::move(scope)) {}
     std::shared_ptr<PageItems> pageItems() override {
         return std::make_shared<SlaPageItems>(m_document, m_scope);
     }

@@ -169,7 +169,7 @@ std::string freshLabel(const std::string& label, std::set<std::string>& labels) 
     while (labels.count(stem + std::to_string(number)) != 0) {
         ++number;
     }
-    const std::string fresh = stem + std::to_string(number);
+    std::string fresh = stem + std::to_string(number);
     labels.insert(fresh);
     return fresh;
 }

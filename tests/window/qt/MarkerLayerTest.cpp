@@ -6,8 +6,8 @@
 #include <QImage>
 #include <QPainter>
 
-#include "window/qt/Artwork.h"
 #include "window/MarkerClip.h"
+#include "window/qt/Artwork.h"
 #include "window/qt/MarkerLayer.h"
 #include "window/qt/SkinWindow.h"
 
