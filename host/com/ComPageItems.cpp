@@ -120,6 +120,9 @@ public:
                     objectOf(buffer[index], "PageItems enumeration", "a page item")));
             }
             buffer.clear();
+            if (fetched == 0) {
+                break;  // a host that keeps answering S_OK without items has no more
+            }
         }
         return items;
     }

@@ -1,7 +1,7 @@
 #pragma once
 
-// The test host (tests/com-server) as the tests reach it: through its control object, in its own
-// process, started once per test program by COM activation and ended when the program ends.
+// The test host as tests and benchmarks reach it: through its control object, in its own process,
+// started once per program by COM activation and ended when the program ends.
 
 #include <string>
 #include <string_view>
@@ -14,8 +14,10 @@ namespace testhost {
 
 class TestHostClient {
 public:
-    // The host of this test program; started on first use. The thread must be in an apartment.
+    // The host of this program; started on first use. The thread must be in an apartment.
     static TestHostClient& get();
+    // Ends that host, if it was started.
+    static void end();
 
     // Replaces the documents by `sheet` (host/memory/SheetText.h); clears the log, the counters
     // and every failure asked for. The host is again in the running object table.
@@ -43,8 +45,5 @@ private:
 
     host::com::ComPtr<IDispatch> m_control;
 };
-
-// Joins a single-threaded apartment for the whole test program and ends the host at its end.
-void addTestHostEnvironment();
 
 }  // namespace testhost

@@ -1,7 +1,6 @@
 #include "TestHostClient.h"
 
-#include <gtest/gtest.h>
-
+#include <memory>
 #include <sstream>
 #include <stdexcept>
 
@@ -49,30 +48,22 @@ std::string text(const host::com::Variant& value) {
     return value.type() == VT_BSTR ? host::com::utf8Of(value.get().bstrVal) : std::string();
 }
 
-TestHostClient* started = nullptr;
-
-class TestHostEnvironment : public ::testing::Environment {
-public:
-    void SetUp() override {
-        check(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED), "joining an apartment");
-    }
-    void TearDown() override {
-        if (started != nullptr) {
-            started->quit();
-            delete started;
-            started = nullptr;
-        }
-        CoUninitialize();
-    }
-};
+std::unique_ptr<TestHostClient> started;
 
 }  // namespace
 
 TestHostClient& TestHostClient::get() {
-    if (started == nullptr) {
-        started = new TestHostClient();
+    if (!started) {
+        started.reset(new TestHostClient());
     }
     return *started;
+}
+
+void TestHostClient::end() {
+    if (started) {
+        started->quit();
+        started.reset();
+    }
 }
 
 TestHostClient::TestHostClient() {
@@ -169,10 +160,6 @@ void TestHostClient::leaveRunningTable() {
 void TestHostClient::quit() {
     call(L"Quit");
     m_control.reset();
-}
-
-void addTestHostEnvironment() {
-    ::testing::AddGlobalTestEnvironment(new TestHostEnvironment());
 }
 
 }  // namespace testhost
