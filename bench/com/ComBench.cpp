@@ -132,6 +132,43 @@ std::vector<int> sizesOf(const std::string& list) {
     return sizes;
 }
 
+using AllFigures = std::map<int, std::map<std::string, Figures>>;
+
+void printTable(AllFigures& all, const std::vector<int>& sizes, int runs, double callUs) {
+    std::printf(
+        "Live host over COM, test host in its own process under Wine; median of %d "
+        "runs\n\n",
+        runs);
+    std::vector<std::string> heads;
+    for (const int size : sizes) {
+        heads.push_back(std::to_string(size));
+    }
+    row("rectangles", heads);
+    const struct {
+        const char* name;
+        const char* label;
+        long (*least)(int);
+    } operations[] = {{"capture", "start-up's capture, wall ms", leastCapture},
+                      {"reflect", "Reflect, wall ms", leastReflect}};
+    for (const auto& [name, label, least] : operations) {
+        std::vector<std::string> wall, calls, trips, floor;
+        for (const int size : sizes) {
+            const Figures& figures = all[size][name];
+            char text[32];
+            std::snprintf(text, sizeof text, "%.1f", median(figures.wallMs));
+            wall.push_back(text);
+            calls.push_back(std::to_string(figures.hostCalls));
+            trips.push_back(std::to_string(figures.roundTrips));
+            floor.push_back(std::to_string(least(size)));
+        }
+        row(label, wall);
+        row("  host calls (the host's log)", calls);
+        row("  round trips made by the adapter", trips);
+        row("  least the operations allow", floor);
+    }
+    std::printf("\none cross-process call (Documents.Count get), wall: %.0f us\n", callUs);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -151,44 +188,13 @@ int main(int argc, char** argv) {
     }
     int status = 0;
     try {
-        std::map<int, std::map<std::string, Figures>> all;
+        AllFigures all;
         for (const int size : sizes) {
             runSize(size, runs, all[size]);
         }
         const double callUs = callCostUs(2000);
 
-        std::printf(
-            "Live host over COM, test host in its own process under Wine; median of %d "
-            "runs\n\n",
-            runs);
-        std::vector<std::string> heads;
-        for (const int size : sizes) {
-            heads.push_back(std::to_string(size));
-        }
-        row("rectangles", heads);
-        const struct {
-            const char* name;
-            const char* label;
-            long (*least)(int);
-        } operations[] = {{"capture", "start-up's capture, wall ms", leastCapture},
-                          {"reflect", "Reflect, wall ms", leastReflect}};
-        for (const auto& [name, label, least] : operations) {
-            std::vector<std::string> wall, calls, trips, floor;
-            for (const int size : sizes) {
-                const Figures& figures = all[size][name];
-                char text[32];
-                std::snprintf(text, sizeof text, "%.1f", median(figures.wallMs));
-                wall.push_back(text);
-                calls.push_back(std::to_string(figures.hostCalls));
-                trips.push_back(std::to_string(figures.roundTrips));
-                floor.push_back(std::to_string(least(size)));
-            }
-            row(label, wall);
-            row("  host calls (the host's log)", calls);
-            row("  round trips made by the adapter", trips);
-            row("  least the operations allow", floor);
-        }
-        std::printf("\none cross-process call (Documents.Count get), wall: %.0f us\n", callUs);
+        printTable(all, sizes, runs, callUs);
     } catch (const std::exception& error) {
         std::fprintf(stderr, "quarvel_com_bench: %s\n", error.what());
         status = 1;
