@@ -10,8 +10,8 @@ set -euo pipefail
 cd "$(dirname "$0")/../.."
 
 build_dir=${QUARVEL_WINDOWS_BENCH_BUILD_DIR:-build-windows-bench}
-QUARVEL_WINDOWS_BUILD_DIR=$build_dir scripts/build-windows.sh --only-build \
-  -DCMAKE_BUILD_TYPE=Release >/dev/null
+QUARVEL_WINDOWS_BUILD_DIR=$build_dir scripts/build-windows.sh -DCMAKE_BUILD_TYPE=Release \
+  >/dev/null
 
 export WINEPREFIX=$PWD/$build_dir/wine-prefix
 wine_sh=scripts/lib/wine.sh
