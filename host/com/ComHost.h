@@ -18,6 +18,7 @@
 
 #include "host/Host.h"
 #include "host/HostRegistry.h"
+#include "host/Session.h"
 
 namespace host::com {
 
@@ -42,11 +43,11 @@ struct ComCallCounts {
     }
 };
 
-class ComSession {
+class ComSession : public host::Session {
 public:
     // Throws HostError when the thread cannot join a single-threaded apartment.
     explicit ComSession(ComOptions options = {});
-    ~ComSession();
+    ~ComSession() override;
     ComSession(const ComSession&) = delete;
     ComSession& operator=(const ComSession&) = delete;
 
@@ -54,6 +55,11 @@ public:
     // else one started by activation. Throws HostError, with the reason, when there is none
     // or when it does not support the application interface.
     std::shared_ptr<Application> connect(const std::string& progId);
+
+    // A live host keeps what the tool did as it did it: neither end has anything to save.
+    // The references go with the session.
+    void endNormally() override {}
+    void endAfterError() noexcept override {}
 
     ComCallCounts counts() const;
     void resetCounts();

@@ -80,8 +80,9 @@ Variant arrayOf(const Bounds& bounds, VARTYPE type) {
     if (array == nullptr) {
         throw HostError("Out of memory while preparing bounds for the host.");
     }
+    const double sides[4] = {bounds.top, bounds.left, bounds.bottom, bounds.right};
     for (LONG index = 0; index < 4; ++index) {
-        const double side = bounds[static_cast<std::size_t>(index)];
+        const double side = sides[index];
         Variant element(side);
         const HRESULT result = type == VT_VARIANT
                                    ? SafeArrayPutElement(array, &index, &element.get())
@@ -134,12 +135,12 @@ Bounds boundsOf(const VARIANT& value, const std::string& operation) {
         throwWrongKind(operation, expected, arrayKind(array, low, high));
     }
     const auto type = static_cast<VARTYPE>(value.vt & VT_TYPEMASK);
-    Bounds bounds{};
+    double sides[4] = {};
     for (LONG index = low; index <= high; ++index) {
         const Variant element = elementOf(array, type, index);
-        bounds[static_cast<std::size_t>(index - low)] = numberOf(element.get(), operation);
+        sides[index - low] = numberOf(element.get(), operation);
     }
-    return bounds;
+    return {sides[0], sides[1], sides[2], sides[3]};
 }
 
 Variant variantArrayOf(const Bounds& bounds) {

@@ -198,7 +198,8 @@ void dumpItems(std::ostream& out, const MemoryItemList& list, int depth) {
             out << indent << "item " << type << ' ';
         }
         out << item->label();
-        for (const double side : item->bounds()) {
+        const Bounds box = item->bounds();
+        for (const double side : {box.top, box.left, box.bottom, box.right}) {
             out << ' ' << numberText(side);
         }
         out << ' ' << numberText(item->rotation()) << '\n';

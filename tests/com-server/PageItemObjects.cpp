@@ -25,7 +25,7 @@ SAFEARRAY* vectorOf(VARTYPE type, LONG low, const std::vector<double>& values) {
 // VisibleBounds in the form the tests chose.
 void answerBounds(const host::Bounds& bounds, VARIANT& result) {
     const std::string& form = state().boundsForm;
-    std::vector<double> values(bounds.begin(), bounds.end());
+    std::vector<double> values{bounds.top, bounds.left, bounds.bottom, bounds.right};
     if (form == "text") {
         result.vt = VT_BSTR;
         result.bstrVal = SysAllocString(L"0, 0, 1, 1");
@@ -53,7 +53,7 @@ host::Bounds boundsPut(const VARIANT& value, std::string& form) {
         FAILED(SafeArrayGetUBound(value.parray, 1, &high)) || high - low != 3) {
         throw CallRefused{DISP_E_TYPEMISMATCH};
     }
-    host::Bounds bounds{};
+    double sides[4] = {};
     for (LONG index = low; index <= high; ++index) {
         Variant element;
         if (type == VT_VARIANT) {
@@ -65,11 +65,11 @@ host::Bounds boundsPut(const VARIANT& value, std::string& form) {
         if (FAILED(VariantChangeType(&element.get(), &element.get(), 0, VT_R8))) {
             throw CallRefused{DISP_E_TYPEMISMATCH};
         }
-        bounds[static_cast<std::size_t>(index - low)] = element.get().dblVal;
+        sides[index - low] = element.get().dblVal;
     }
     form = std::string(type == VT_R8 ? "double" : "variant") + "[" + std::to_string(low) + ".." +
            std::to_string(high) + "]";
-    return bounds;
+    return {sides[0], sides[1], sides[2], sides[3]};
 }
 
 double numberPut(const VARIANT& value) {
