@@ -60,13 +60,3 @@ function(quarvel_add_wine_test name)
     set_tests_properties(${name} PROPERTIES RESOURCE_LOCK "${ARG_RESOURCE_LOCK}")
   endif()
 endfunction()
-
-# quarvel_add_windows_test(<name> SOURCES <files...> LIBS <targets...>)
-#   A GoogleTest program of the Windows build (cmake/QuarvelGoogleTest.cmake); run it with
-#   quarvel_add_wine_test.
-function(quarvel_add_windows_test name)
-  cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
-  add_executable(${name} ${ARG_SOURCES})
-  target_link_libraries(${name} PRIVATE ${ARG_LIBS} GTest::gtest GTest::gmock quarvel_warnings)
-  target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR} ${PROJECT_SOURCE_DIR}/tests)
-endfunction()
