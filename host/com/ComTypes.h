@@ -136,6 +136,31 @@ private:
     BSTR m_value = nullptr;
 };
 
+// A SAFEARRAY that destroys itself unless it is handed over to a VARIANT.
+class SafeArray {
+public:
+    explicit SafeArray(SAFEARRAY* array) : m_array(array) {}
+    SafeArray(const SafeArray&) = delete;
+    SafeArray& operator=(const SafeArray&) = delete;
+    ~SafeArray() {
+        if (m_array != nullptr) {
+            SafeArrayDestroy(m_array);
+        }
+    }
+
+    SAFEARRAY* get() const { return m_array; }
+    // A VARIANT that owns the array from now on; `elementType` is the array's.
+    Variant toVariant(VARTYPE elementType) {
+        Variant value;
+        value.put()->vt = static_cast<VARTYPE>(VT_ARRAY | elementType);
+        value.get().parray = std::exchange(m_array, nullptr);
+        return value;
+    }
+
+private:
+    SAFEARRAY* m_array;
+};
+
 std::wstring wideOf(std::string_view utf8);
 std::string utf8Of(std::wstring_view wide);
 inline std::string utf8Of(BSTR text) {

@@ -76,26 +76,19 @@ Variant elementOf(SAFEARRAY* array, VARTYPE type, LONG index) {
 }
 
 Variant arrayOf(const Bounds& bounds, VARTYPE type) {
-    SAFEARRAY* array = SafeArrayCreateVector(type, 0, 4);
-    if (array == nullptr) {
+    const double sides[4] = {bounds.top, bounds.left, bounds.bottom, bounds.right};
+    SafeArray array(SafeArrayCreateVector(type, 0, 4));
+    bool filled = array.get() != nullptr;
+    for (LONG index = 0; filled && index < 4; ++index) {
+        double side = sides[index];
+        Variant element(side);
+        filled = SUCCEEDED(SafeArrayPutElement(
+            array.get(), &index, type == VT_VARIANT ? static_cast<void*>(&element.get()) : &side));
+    }
+    if (!filled) {
         throw HostError("Out of memory while preparing bounds for the host.");
     }
-    const double sides[4] = {bounds.top, bounds.left, bounds.bottom, bounds.right};
-    for (LONG index = 0; index < 4; ++index) {
-        const double side = sides[index];
-        Variant element(side);
-        const HRESULT result = type == VT_VARIANT
-                                   ? SafeArrayPutElement(array, &index, &element.get())
-                                   : SafeArrayPutElement(array, &index, const_cast<double*>(&side));
-        if (FAILED(result)) {
-            SafeArrayDestroy(array);
-            throw HostError("Out of memory while preparing bounds for the host.");
-        }
-    }
-    Variant value;
-    value.put()->vt = static_cast<VARTYPE>(VT_ARRAY | type);
-    value.get().parray = array;
-    return value;
+    return array.toVariant(type);
 }
 
 }  // namespace

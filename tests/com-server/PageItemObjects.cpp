@@ -9,17 +9,17 @@ namespace {
 
 using host::com::Variant;
 
-SAFEARRAY* vectorOf(VARTYPE type, LONG low, const std::vector<double>& values) {
+Variant vectorOf(VARTYPE type, LONG low, const std::vector<double>& values) {
     SAFEARRAYBOUND bound{static_cast<ULONG>(values.size()), low};
-    SAFEARRAY* array = SafeArrayCreate(type, 1, &bound);
+    host::com::SafeArray array(SafeArrayCreate(type, 1, &bound));
     for (LONG index = 0; index < static_cast<LONG>(values.size()); ++index) {
         LONG at = low + index;
         Variant element(values[static_cast<std::size_t>(index)]);
-        SafeArrayPutElement(array, &at,
+        SafeArrayPutElement(array.get(), &at,
                             type == VT_VARIANT ? static_cast<void*>(&element.get())
                                                : static_cast<void*>(&element.get().dblVal));
     }
-    return array;
+    return array.toVariant(type);
 }
 
 // VisibleBounds in the form the tests chose.
@@ -31,15 +31,13 @@ void answerBounds(const host::Bounds& bounds, VARIANT& result) {
         result.bstrVal = SysAllocString(L"0, 0, 1, 1");
     } else if (form == "matrix") {
         SAFEARRAYBOUND sides[2] = {{2, 0}, {2, 0}};
-        result.vt = VT_ARRAY | VT_R8;
-        result.parray = SafeArrayCreate(VT_R8, 2, sides);
+        result = host::com::SafeArray(SafeArrayCreate(VT_R8, 2, sides)).toVariant(VT_R8).release();
     } else {
         if (form == "three") {
             values.pop_back();
         }
         const VARTYPE type = form.rfind("variants", 0) == 0 ? VT_VARIANT : VT_R8;
-        result.vt = static_cast<VARTYPE>(VT_ARRAY | type);
-        result.parray = vectorOf(type, form.back() == '1' ? 1 : 0, values);
+        result = vectorOf(type, form.back() == '1' ? 1 : 0, values).release();
     }
 }
 

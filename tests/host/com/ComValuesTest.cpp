@@ -21,21 +21,18 @@ using ::testing::HasSubstr;
 // An array of `count` elements of `type` from index `low`, holding 10, 20, 30 ...
 Variant arrayOf(VARTYPE type, LONG low, ULONG count) {
     SAFEARRAYBOUND bound{count, low};
-    SAFEARRAY* array = SafeArrayCreate(type, 1, &bound);
+    host::com::SafeArray array(SafeArrayCreate(type, 1, &bound));
     for (LONG index = low; index < low + static_cast<LONG>(count); ++index) {
         Variant element(10.0 * (index - low + 1));
         if (type == VT_VARIANT) {
-            SafeArrayPutElement(array, &index, &element.get());
+            SafeArrayPutElement(array.get(), &index, &element.get());
         } else {
             Variant typed;
             VariantChangeType(typed.put(), &element.get(), 0, type);
-            SafeArrayPutElement(array, &index, &typed.get().llVal);
+            SafeArrayPutElement(array.get(), &index, &typed.get().llVal);
         }
     }
-    Variant value;
-    value.put()->vt = static_cast<VARTYPE>(VT_ARRAY | type);
-    value.get().parray = array;
-    return value;
+    return array.toVariant(type);
 }
 
 std::string failureOf(const std::function<void()>& call) {
@@ -60,9 +57,7 @@ TEST(ComValues, BoundsFromArraysOfNumbersIndexedFromZeroOrOne) {
 
 TEST(ComValues, BoundsThatAreNotFourNumbersAreTheWrongKind) {
     SAFEARRAYBOUND square[2] = {{2, 0}, {2, 0}};
-    Variant matrix;
-    matrix.put()->vt = VT_ARRAY | VT_R8;
-    matrix.get().parray = SafeArrayCreate(VT_R8, 2, square);
+    Variant matrix = host::com::SafeArray(SafeArrayCreate(VT_R8, 2, square)).toVariant(VT_R8);
     Variant words = arrayOf(VT_VARIANT, 0, 4);
     LONG second = 1;
     Variant word;
@@ -144,6 +139,9 @@ TEST(ComValues, ACallFailureNamesTheCallTheHostsWordsAndTheCode) {
         failureOf([] { host::com::throwCallFailed("Window.ActiveSpread", RPC_E_CALL_REJECTED); }),
         HasSubstr("stayed busy and did not take the call Window.ActiveSpread "
                   "(HRESULT 0x80010001)"));
+    EXPECT_THAT(
+        failureOf([] { host::com::throwCallFailed("Spread.pits", RPC_E_SERVERCALL_RETRYLATER); }),
+        HasSubstr("stayed busy and did not take the call Spread.pits (HRESULT 0x8001010A)"));
 }
 
 TEST(ComValues, FourCharacterIdsReadTheLettersMostSignificantFirst) {
