@@ -10,6 +10,8 @@ namespace host::com {
 namespace {
 
 constexpr auto kBusyRetryDelay = std::chrono::milliseconds(100);
+// More classes than an object model has: type descriptions kept with their names.
+constexpr std::size_t kClassesKept = 64;
 
 // Basic's TypeName drops the underscore that marks a class's default interface ("_Polygon").
 std::string typeNameOf(std::string interfaceName) {
@@ -100,8 +102,12 @@ std::string Connection::className(IDispatch* object, const std::string& operatio
     if (FAILED(result)) {
         throwCallFailed(operation, result);
     }
-    m_classNames.emplace_back(std::move(info), typeNameOf(utf8Of(name.get())));
-    return m_classNames.back().second;
+    std::string className = typeNameOf(utf8Of(name.get()));
+    // A host that makes a new description for every object would otherwise pile them up here.
+    if (m_classNames.size() < kClassesKept) {
+        m_classNames.emplace_back(std::move(info), className);
+    }
+    return className;
 }
 
 void Connection::close() {
