@@ -1,6 +1,8 @@
 #pragma once
 
-// quarvel [--page N] [FILE.sla ...] | --help | --version
+// quarvel [--page N] [FILE.sla ...]
+// quarvel --reflect left-right|top-bottom [--page N] [--json] [--dry-run] FILE.sla ...
+// quarvel --help | --version
 
 #include <optional>
 #include <stdexcept>
@@ -9,11 +11,19 @@
 
 namespace app {
 
+// How the sheet turns for its back side.
+enum class Direction { LeftRight, TopBottom };
+
 struct CommandLine {
-    enum class Action { Run, Help, Version };
+    enum class Action { Run, Reflect, Help, Version };
     Action action = Action::Run;
-    std::optional<int> page;         // 1-based page whose spread the window shows
-    std::vector<std::string> files;  // opened in order; the last one is active
+    std::optional<int> page;  // 1-based page whose spread the tool works on
+    std::vector<std::string>
+        files;  // Run: opened in order, the last one active; Reflect: each in turn
+    // Reflect only: the direction, JSON instead of tables, and a run that writes nothing.
+    Direction direction = Direction::LeftRight;
+    bool json = false;
+    bool dryRun = false;
 };
 
 class UsageError : public std::runtime_error {
@@ -23,6 +33,9 @@ public:
 
 // `arguments` without the program name. Throws UsageError for anything else.
 CommandLine parseCommandLine(const std::vector<std::string>& arguments);
+
+// "left-right" or "top-bottom", as the command line spells it.
+const char* directionName(Direction direction);
 
 std::string usageText();
 std::string versionText();

@@ -24,4 +24,10 @@ int finishSession(int status, host::Session* session,
     return 0;
 }
 
+void discardSession(host::Session* session) {
+    if (session) {
+        session->endAfterError();
+    }
+}
+
 }  // namespace app

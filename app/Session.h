@@ -19,4 +19,9 @@ namespace app {
 int finishSession(int status, host::Session* session,
                   const std::function<void(const std::string&)>& report);
 
+// Ends `session` keeping nothing the run changed, as a dry run does: the
+// adapter writes nothing (the same end as after an error, without a report).
+// Without a session nothing happens.
+void discardSession(host::Session* session);
+
 }  // namespace app

@@ -2,13 +2,15 @@
 // document and writes it as a new page.
 //
 // The launcher: the only place that picks the host adapter (.sla documents)
-// and the window toolkit (Qt Widgets).
+// and the window toolkit: Qt Widgets for the window, the headless backend for
+// the batch mode (--reflect), which never starts Qt and needs no display.
 
 #include <QApplication>
 #include <algorithm>
 #include <filesystem>
 #include <iostream>
 
+#include "app/Batch.h"
 #include "app/CommandLine.h"
 #include "app/Session.h"
 #include "host/HostRegistry.h"
@@ -61,10 +63,17 @@ int main(int argc, char* argv[]) {
         std::cerr << "quarvel: " << error.what() << "\n\n" << app::usageText();
         return 2;
     }
-    if (line.action != app::CommandLine::Action::Run) {
-        std::cout << (line.action == app::CommandLine::Action::Help ? app::usageText()
-                                                                    : app::versionText());
-        return 0;
+    switch (line.action) {
+        case app::CommandLine::Action::Help:
+            std::cout << app::usageText();
+            return 0;
+        case app::CommandLine::Action::Version:
+            std::cout << app::versionText();
+            return 0;
+        case app::CommandLine::Action::Reflect:
+            return app::runBatch(line, std::cout, std::cerr);
+        case app::CommandLine::Action::Run:
+            break;
     }
 
     QApplication application(argc, argv);

@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Installs the Debian 12 packages Quarvel needs to build, test and run
-# (Scribus itself too: the tests check that it opens what the tool writes;
-# clang-format and clang-tidy for scripts/check-style.sh).
+# (Scribus itself too: the tests check that it opens what the tool writes and
+# run the Scribus script in it; Python for the scripts' JSON and install checks;
+# clang-format and clang-tidy for scripts/check-style.sh; clang and its runtime
+# libraries for the fuzz target, scripts/fuzz.sh).
 # Idempotent and non-interactive: packages already present are left alone.
 set -euo pipefail
 
@@ -13,8 +15,9 @@ packages=(
   fonts-liberation
   xvfb xauth xdotool imagemagick
   desktop-file-utils
-  scribus
+  scribus python3
   clang-format clang-tidy
+  clang libclang-rt-14-dev
 )
 
 missing=()

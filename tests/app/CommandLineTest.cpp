@@ -29,6 +29,31 @@ TEST(CommandLine, HelpAndVersion) {
     EXPECT_NE(app::usageText().find("--page N"), std::string::npos);
 }
 
+TEST(CommandLine, ReflectWithoutAWindow) {
+    using app::Direction;
+    const CommandLine plain = parseCommandLine({"--reflect", "top-bottom", "a.sla", "b.sla"});
+    EXPECT_EQ(plain.action, CommandLine::Action::Reflect);
+    EXPECT_EQ(plain.direction, Direction::TopBottom);
+    EXPECT_EQ(plain.files, (std::vector<std::string>{"a.sla", "b.sla"}));
+    EXPECT_FALSE(plain.json);
+    EXPECT_FALSE(plain.dryRun);
+
+    const CommandLine all =
+        parseCommandLine({"--dry-run", "a.sla", "--reflect=left-right", "--json", "--page=2"});
+    EXPECT_EQ(all.action, CommandLine::Action::Reflect);
+    EXPECT_EQ(all.direction, Direction::LeftRight);
+    EXPECT_TRUE(all.json);
+    EXPECT_TRUE(all.dryRun);
+    EXPECT_EQ(all.page, 2);
+    EXPECT_EQ(all.files, std::vector<std::string>{"a.sla"});
+    // Help wins over everything else; the window is the default.
+    EXPECT_EQ(parseCommandLine({"--reflect", "left-right", "--help"}).action,
+              CommandLine::Action::Help);
+    EXPECT_EQ(parseCommandLine({"a.sla"}).action, CommandLine::Action::Run);
+    EXPECT_STREQ(app::directionName(Direction::TopBottom), "top-bottom");
+    EXPECT_NE(app::usageText().find("--reflect"), std::string::npos);
+}
+
 TEST(CommandLine, Mistakes) {
     for (const auto& arguments : std::vector<std::vector<std::string>>{{"--page"},
                                                                        {"--page", "0"},
@@ -37,7 +62,13 @@ TEST(CommandLine, Mistakes) {
                                                                        {"--page", "3x"},
                                                                        {"--page="},
                                                                        {"--pages", "3"},
-                                                                       {"-x"}}) {
+                                                                       {"-x"},
+                                                                       {"--reflect"},
+                                                                       {"--reflect", "up"},
+                                                                       {"--reflect=Left-Right"},
+                                                                       {"--json", "a.sla"},
+                                                                       {"--dry-run"},
+                                                                       {"--reflect-left-right"}}) {
         EXPECT_THROW(parseCommandLine(arguments), UsageError) << arguments.front();
     }
 }

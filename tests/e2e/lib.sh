@@ -3,7 +3,10 @@
 #   <test>.sh QUARVEL PAGELIST SAMPLE [ARGUMENT]
 # with the binaries of the build tree under test. It sources this file, which
 # gives it a private X server, a scratch folder $WORK that holds a copy of the
-# sample as $SHEET, and cleanup on every exit.
+# sample as $SHEET, and cleanup on every exit. A test that sets
+# E2E_DISPLAY=none before sourcing it gets no X server and no display at all:
+# DISPLAY and WAYLAND_DISPLAY are unset, and Qt is told to use X, so anything
+# that tries to open a window fails.
 
 set -euo pipefail
 
@@ -55,7 +58,12 @@ skip() {
     exit 77
 }
 
-xvfb_start "$WORK"
+if [ "${E2E_DISPLAY:-}" = none ]; then
+    unset DISPLAY WAYLAND_DISPLAY
+    export QT_QPA_PLATFORM=xcb
+else
+    xvfb_start "$WORK"
+fi
 cp "$SAMPLE" "$SHEET"
 
 # Starts the tool in the background with the given arguments.
@@ -219,4 +227,34 @@ rectangles() {
 }
 page_count() {
     "$PAGELIST" "$1" | awk '$1 == "pages" { print $2 }'
+}
+
+# Checks that BACK (lines "top left bottom right angle") is FRONT turned
+# DIRECTION (left-right or top-bottom) on a sheet WIDTH x HEIGHT, line by line,
+# by the tool's mirror rules; prints each line that is not and fails.
+#   mirrored FRONT BACK DIRECTION WIDTH HEIGHT
+mirrored() {
+    [ "$(wc -l <<<"$1")" = "$(wc -l <<<"$2")" ] || {
+        echo "$(wc -l <<<"$1") front rectangles, $(wc -l <<<"$2") back" >&2
+        return 1
+    }
+    paste -d ' ' <(echo "$1") <(echo "$2") | awk -v direction="$3" -v W="$4" -v H="$5" '
+    function reflect(a) {
+        if (direction == "left-right") return (a > 0 && a < 360 && a != 180) ? 360 - a : a
+        if (a == 0 || a == 180) return 180 - a
+        return (a == 90 || a == 270) ? a : 360 - a
+    }
+    function near(a, b) { return (a - b < 1e-6 && b - a < 1e-6) }
+    {
+        if (direction == "left-right") { t = $1; l = W - $4; b = $3; r = W - $2 }
+        else { t = H - $3; l = $2; b = H - $1; r = $4 }
+        a = reflect($5)
+        if (NF != 10 || !near($6, t) || !near($7, l) || !near($8, b) || !near($9, r) ||
+            !near($10, a)) {
+            printf "rectangle %d: front %s %s %s %s %s, back %s %s %s %s %s, expected %g %g %g %g %g\n",
+                NR, $1, $2, $3, $4, $5, $6, $7, $8, $9, $10, t, l, b, r, a
+            bad = 1
+        }
+    }
+    END { exit bad }' >&2
 }

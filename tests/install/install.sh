@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # cmake --install into a scratch prefix puts the program, a valid desktop entry
-# that starts it, and its icon where desktops look for them.
+# that starts it, its icon where desktops look for them, and the Scribus
+# script, which finds the program installed beside it.
 #   install.sh BUILD_DIR SOURCE_DIR
 set -euo pipefail
 build_dir=$1
@@ -36,4 +37,20 @@ for category in Graphics Publishing; do
     grep -q "^Categories=\(.*;\)\?$category;" "$desktop" || fail "not in the $category category"
 done
 grep -q '^MimeType=.*application/vnd.scribus;' "$desktop" || fail "does not offer to open .sla files"
+script="$prefix/share/quarvel/scribus/Quarvel.py"
+[ -f "$script" ] || fail "no Scribus script at share/quarvel/scribus/Quarvel.py"
+python3 -c 'import ast, sys; ast.parse(open(sys.argv[1]).read())' "$script" ||
+    fail "the Scribus script is not valid Python"
+# The script runs inside Scribus; here its lookup runs alone, with a stand-in
+# for Scribus's module, no $QUARVEL and no quarvel on the PATH.
+found=$(env -u QUARVEL PATH=/usr/bin:/bin python3 - "$script" <<'PY'
+import importlib.util, sys, types
+sys.modules["scribus"] = types.ModuleType("scribus")
+spec = importlib.util.spec_from_file_location("quarvel_for_scribus", sys.argv[1])
+module = importlib.util.module_from_spec(spec)
+spec.loader.exec_module(module)
+print(module.quarvel_program())
+PY
+) || fail "the Scribus script cannot look for the program"
+[ "$found" = "$program" ] || fail "the Scribus script finds '$found', not the installed $program"
 echo PASS

@@ -1,0 +1,134 @@
+#include "app/Batch.h"
+
+#include <exception>
+#include <filesystem>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "app/BatchReport.h"
+#include "app/Session.h"
+#include "host/HostRegistry.h"
+#include "host/sla/SlaHost.h"
+#include "window/form/EventGuard.h"
+#include "window/form/Form1.h"
+#include "window/headless/HeadlessEventLoop.h"
+#include "window/headless/HeadlessWindow.h"
+
+namespace app {
+
+namespace {
+
+// The tool's run on the headless window, as far as the tool's end: the
+// status it ended with and, when it got as far as the clicks, its tables.
+// The form, the window and every host reference they held are gone on
+// return; the documents stay open in `documents` for the session's end.
+int runTool(const std::vector<std::filesystem::path>& files, const CommandLine& line,
+            SheetReport& report, std::shared_ptr<host::sla::SlaHost>& documents) {
+    window::headless::HeadlessEventLoop loop;
+    // A message box has no one to show it to: its text ends the run as an error.
+    window::headless::HeadlessWindow window(
+        [&report](const std::string& text) { report.error = text; });
+    window::form::EventGuard guard([&report](const std::string& text) { report.error = text; },
+                                   [&loop](int status) { loop.leave(status); });
+    host::HostRegistry hosts;
+    guard.run([&] {
+        documents = host::sla::SlaHost::open(files, line.page);
+        host::sla::registerSlaHost(hosts, documents);
+    });
+
+    window::form::Form1 form(hosts, window.controls(), window);
+    window.connectHandlers(form, guard);
+    window.load();
+    if (line.direction == Direction::TopBottom) {
+        loop.post([&window] { window.click("Image3"); });
+    }
+    // The tables as the last click finds them, read inside the guard like any event.
+    loop.post([&] {
+        guard.run([&] {
+            const state::ToolState& tool = form.toolState();
+            report.front = pageRows(tool.frontPages, tool.pageCount);
+            report.back = pageRows(tool.backPages, tool.pageCount);
+        });
+    });
+    loop.post([&window, &line] { window.click(line.dryRun ? "bForget" : "bReflect"); });
+    const bool started = !guard.ended();
+    const int status = loop.run();
+    // A run that ended at start-up (with the message that there is no
+    // document, status 0) or after a report has failed.
+    if (!started || !report.error.empty()) {
+        return status == 0 ? 1 : status;
+    }
+    return status;
+}
+
+// One document (or none): runs the tool, then ends its session, keeping
+// what Reflect wrote unless the run failed or is a dry run.
+SheetReport runDocument(const std::optional<std::string>& file, const CommandLine& line) {
+    SheetReport report;
+    report.file = file.value_or("");
+    report.page = line.page.value_or(1);
+    report.direction = line.direction;
+    std::vector<std::filesystem::path> files;
+    if (file) {
+        files.emplace_back(*file);
+    }
+    std::shared_ptr<host::sla::SlaHost> documents;
+    int status = runTool(files, line, report, documents);
+    if (line.dryRun && status == 0) {
+        discardSession(documents.get());
+        return report;
+    }
+    status = finishSession(status, documents.get(),
+                           [&report](const std::string& text) { report.error = text; });
+    if (status == 0) {
+        report.newPage = static_cast<int>(documents->openDocuments().back()->pageNodes().size());
+    } else {
+        report.front.clear();
+        report.back.clear();
+    }
+    return report;
+}
+
+}  // namespace
+
+int runBatch(const CommandLine& line, std::ostream& out, std::ostream& err) {
+    std::vector<std::optional<std::string>> runs(line.files.begin(), line.files.end());
+    if (runs.empty()) {
+        runs.emplace_back();
+    }
+    std::vector<SheetReport> reports;
+    int status = 0;
+    bool printed = false;
+    for (const auto& file : runs) {
+        SheetReport report;
+        try {
+            report = runDocument(file, line);
+        } catch (const std::exception& error) {
+            // A fault outside the tool's own guard still ends only this document.
+            report.file = file.value_or("");
+            report.error = window::form::reportText(error);
+        }
+        if (!report.error.empty()) {
+            err << "quarvel: " << errorLine(file, report.error) << '\n' << std::flush;
+            status = 1;
+        }
+        if (line.json) {
+            if (file) {
+                reports.push_back(std::move(report));
+            }
+        } else if (report.error.empty()) {
+            out << (printed ? "\n" : "");
+            printText(out, report);
+            out << std::flush;
+            printed = true;
+        }
+    }
+    if (line.json) {
+        printJson(out, reports);
+    }
+    return status;
+}
+
+}  // namespace app

@@ -1,0 +1,174 @@
+#include "app/BatchReport.h"
+
+#include <charconv>
+#include <cmath>
+#include <cstdio>
+#include <iomanip>
+
+namespace app {
+
+namespace {
+
+// Four decimals are far finer than print needs; trailing zeros go.
+std::string tableNumber(double value) {
+    char text[64];
+    std::snprintf(text, sizeof text, "%.4f", value);
+    std::string number(text);
+    number.erase(number.find_last_not_of('0') + 1);
+    if (number.back() == '.') {
+        number.pop_back();
+    }
+    return number == "-0" ? "0" : number;
+}
+
+// The shortest text that reads back as the same double; JSON has no
+// infinities or NaN, so those are null (the tool never holds one).
+std::string jsonNumber(double value) {
+    if (!std::isfinite(value)) {
+        return "null";
+    }
+    char text[32];
+    const auto result = std::to_chars(text, text + sizeof text, value);
+    return std::string(text, result.ptr);
+}
+
+void printTable(std::ostream& out, const char* side, const std::vector<PageRow>& rows) {
+    out << side << '\n';
+    out << std::setw(6) << "page";
+    for (const char* column : {"top", "left", "bottom", "right", "angle"}) {
+        out << std::setw(11) << column;
+    }
+    out << '\n';
+    for (const PageRow& row : rows) {
+        out << std::setw(6) << row.page;
+        for (const double value : {row.top, row.left, row.bottom, row.right, row.angle}) {
+            out << ' ' << std::setw(10) << tableNumber(value);
+        }
+        out << '\n';
+    }
+}
+
+std::string jsonRows(const std::vector<PageRow>& rows) {
+    std::string json = "[";
+    for (const PageRow& row : rows) {
+        json += (json.size() > 1 ? "," : "");
+        json += "{\"page\":" + std::to_string(row.page) + ",\"top\":" + jsonNumber(row.top) +
+                ",\"left\":" + jsonNumber(row.left) + ",\"bottom\":" + jsonNumber(row.bottom) +
+                ",\"right\":" + jsonNumber(row.right) + ",\"angle\":" + jsonNumber(row.angle) + "}";
+    }
+    return json + "]";
+}
+
+std::string jsonObject(const SheetReport& report) {
+    std::string json = "{\"file\":" + jsonString(report.file);
+    if (!report.error.empty()) {
+        return json + ",\"error\":" + jsonString(report.error) + "}";
+    }
+    json += ",\"page\":" + std::to_string(report.page) + ",\"direction\":\"" +
+            directionName(report.direction) +
+            "\",\"written\":" + (report.newPage ? "true" : "false") +
+            ",\"newPage\":" + (report.newPage ? std::to_string(*report.newPage) : "null");
+    return json + ",\"front\":" + jsonRows(report.front) + ",\"back\":" + jsonRows(report.back) +
+           "}";
+}
+
+// The length of the UTF-8 sequence at `at`, or 0 when it is not a valid one
+// (overlong forms, surrogates and code points past U+10FFFF included).
+std::size_t utf8Length(const std::string& text, std::size_t at) {
+    const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(text[i]); };
+    const unsigned lead = byte(at);
+    std::size_t length = 0;
+    unsigned lowest = 0;
+    if (lead >= 0xC2 && lead <= 0xDF) {
+        length = 2;
+        lowest = 0x80;
+    } else if (lead >= 0xE0 && lead <= 0xEF) {
+        length = 3;
+        lowest = 0x800;
+    } else if (lead >= 0xF0 && lead <= 0xF4) {
+        length = 4;
+        lowest = 0x10000;
+    } else {
+        return 0;
+    }
+    if (at + length > text.size()) {
+        return 0;
+    }
+    unsigned code = lead & (0x7Fu >> length);
+    for (std::size_t i = 1; i < length; ++i) {
+        if ((byte(at + i) & 0xC0) != 0x80) {
+            return 0;
+        }
+        code = (code << 6) | (byte(at + i) & 0x3F);
+    }
+    const bool surrogate = code >= 0xD800 && code <= 0xDFFF;
+    return code < lowest || code > 0x10FFFF || surrogate ? 0 : length;
+}
+
+}  // namespace
+
+std::vector<PageRow> pageRows(const state::PageTable& table, int count) {
+    using Column = state::PageTable::Column;
+    std::vector<PageRow> rows;
+    for (int index = 0; index < count; ++index) {
+        const auto row = static_cast<std::size_t>(index);
+        rows.push_back({table.number(row), table.at(row, Column::Top), table.at(row, Column::Left),
+                        table.at(row, Column::Bottom), table.at(row, Column::Right),
+                        table.at(row, Column::Angle)});
+    }
+    return rows;
+}
+
+void printText(std::ostream& out, const SheetReport& report) {
+    if (!report.error.empty()) {
+        return;
+    }
+    out << report.file << ": page " << report.page << " turned " << directionName(report.direction)
+        << (report.newPage ? ", back side written as page " + std::to_string(*report.newPage)
+                           : std::string(", dry run: nothing written"))
+        << '\n';
+    printTable(out, "front", report.front);
+    printTable(out, "back", report.back);
+}
+
+void printJson(std::ostream& out, const std::vector<SheetReport>& reports) {
+    out << '[';
+    for (std::size_t i = 0; i < reports.size(); ++i) {
+        out << (i == 0 ? "\n" : ",\n") << jsonObject(reports[i]);
+    }
+    out << (reports.empty() ? "]\n" : "\n]\n");
+}
+
+std::string errorLine(const std::optional<std::string>& file, const std::string& error) {
+    if (!file || error.find('"' + *file + '"') != std::string::npos) {
+        return error;
+    }
+    return *file + ": " + error;
+}
+
+std::string jsonString(const std::string& text) {
+    std::string json = "\"";
+    for (std::size_t at = 0; at < text.size();) {
+        const auto byte = static_cast<unsigned char>(text[at]);
+        if (byte == '"' || byte == '\\') {
+            json += '\\';
+            json += static_cast<char>(byte);
+        } else if (byte < 0x20) {
+            char escaped[8];
+            std::snprintf(escaped, sizeof escaped, "\\u%04x", byte);
+            json += escaped;
+        } else if (byte < 0x80) {
+            json += static_cast<char>(byte);
+        } else if (const std::size_t length = utf8Length(text, at)) {
+            json.append(text, at, length);
+            at += length;
+            continue;
+        } else {
+            json += "\\ufffd";
+        }
+        ++at;
+    }
+    return json + "\"";
+}
+
+}  // namespace app

@@ -1,0 +1,179 @@
+#include <gtest/gtest.h>
+
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "window/Design.h"
+#include "window/headless/HeadlessControls.h"
+#include "window/headless/HeadlessEventLoop.h"
+#include "window/headless/HeadlessWindow.h"
+
+namespace {
+
+using window::ControlKind;
+using window::ToolkitError;
+using window::headless::designPicture;
+using window::headless::HeadlessEventLoop;
+using window::headless::HeadlessWindow;
+using window::headless::pictureName;
+
+// The single controls of the window by design name (arrays aside).
+window::Control& byName(window::Controls& ui, std::string_view name) {
+    const std::pair<std::string_view, window::Control*> controls[] = {
+        {"Shape1", &ui.Shape1},
+        {"Shape2", &ui.Shape2},
+        {"Image3", &ui.Image3},
+        {"Image4", &ui.Image4},
+        {"bReflect", &ui.bReflect},
+        {"bDuplicate", &ui.bDuplicate},
+        {"bRefresh", &ui.bRefresh},
+        {"bForget", &ui.bForget},
+        {"tReflectUp", &ui.tReflectUp},
+        {"tReflectDown", &ui.tReflectDown},
+        {"tDuplicateUp", &ui.tDuplicateUp},
+        {"tDuplicateDown", &ui.tDuplicateDown},
+        {"tRefreshUp", &ui.tRefreshUp},
+        {"tRefreshDown", &ui.tRefreshDown},
+        {"tForgetUp", &ui.tForgetUp},
+        {"tForgetDown", &ui.tForgetDown},
+        {"tArrUp0", &ui.tArrUp0},
+        {"tArrDwn0", &ui.tArrDwn0},
+        {"tArrUp90", &ui.tArrUp90},
+        {"tArrDwn90", &ui.tArrDwn90},
+        {"page0", &ui.page0},
+        {"page90", &ui.page90},
+        {"page180", &ui.page180},
+        {"page270", &ui.page270},
+        {"Image1", &ui.Image1[0]},
+        {"Text3", &ui.Text3[0]},
+        {"Image2", &ui.Image2[0]},
+        {"Text4", &ui.Text4[0]},
+    };
+    for (const auto& [controlName, control] : controls) {
+        if (controlName == name) {
+            return *control;
+        }
+    }
+    throw std::logic_error("the test does not know control " + std::string(name));
+}
+
+TEST(HeadlessWindow, HoldsEveryControlAsTheDesignHasIt) {
+    HeadlessWindow window({});
+    window::Controls& ui = window.controls();
+    for (const window::ControlDesign& design : window::designedControls()) {
+        SCOPED_TRACE(std::string(design.name));
+        window::Control& control = byName(ui, design.name);
+        if (design.kind == ControlKind::PictureSource) {
+            EXPECT_FALSE(control.isVisible());
+        } else {
+            EXPECT_EQ(control.left(), static_cast<float>(design.box.left));
+            EXPECT_EQ(control.top(), static_cast<float>(design.box.top));
+            EXPECT_EQ(control.width(), static_cast<float>(design.box.width));
+            EXPECT_EQ(control.height(), static_cast<float>(design.box.height));
+            EXPECT_TRUE(control.isVisible());
+        }
+        if (auto* picture = dynamic_cast<window::PictureControl*>(&control)) {
+            EXPECT_EQ(pictureName(picture->picture()), design.picture);
+        }
+        if (auto* number = dynamic_cast<window::TextBox*>(&control)) {
+            EXPECT_EQ(number->text(), design.text);
+        }
+    }
+    // A control shows the very picture its source holds.
+    EXPECT_EQ(ui.bReflect.picture(), ui.tReflectUp.picture());
+    EXPECT_EQ(ui.Image3.picture(), ui.tArrUp90.picture());
+}
+
+TEST(HeadlessWindow, PicturesAreTheDesignsOwnByName) {
+    EXPECT_EQ(designPicture("page90"), designPicture("page90"));
+    EXPECT_NE(designPicture("page90"), designPicture("page270"));
+    EXPECT_EQ(pictureName(designPicture("tArrDwn0")), "tArrDwn0");
+    EXPECT_EQ(pictureName(nullptr), "");
+    EXPECT_THROW(designPicture("page45"), std::logic_error);
+}
+
+TEST(HeadlessWindow, ArrayElementsAreHiddenCopiesOfElementZero) {
+    HeadlessWindow window({});
+    window::Controls& ui = window.controls();
+    ui.Image2[0].setPicture(designPicture("page180"));
+    ui.Image2[0].setWidth(12.5f);
+    ui.Text4[0].setText("2");
+
+    ui.Image2.create(3);
+    ui.Text4.create(3);
+    EXPECT_TRUE(ui.Image2.exists(3));
+    EXPECT_FALSE(ui.Image2.exists(2));
+    EXPECT_EQ(pictureName(ui.Image2[3].picture()), "page180");
+    EXPECT_EQ(ui.Image2[3].width(), 12.5f);
+    EXPECT_EQ(ui.Image2[3].left(), ui.Image2[0].left());
+    EXPECT_FALSE(ui.Image2[3].isVisible());
+    EXPECT_EQ(ui.Text4[3].text(), "2");
+    // A copy is a control of its own.
+    ui.Image2[3].setLeft(99);
+    EXPECT_NE(ui.Image2[0].left(), 99);
+
+    ui.Image2.remove(3);
+    EXPECT_FALSE(ui.Image2.exists(3));
+    ui.Image2.create(3);  // again, once removed
+    EXPECT_TRUE(ui.Image2.exists(3));
+}
+
+TEST(HeadlessWindow, ArrayMistakesAreToolkitErrors) {
+    HeadlessWindow window({});
+    window::Controls& ui = window.controls();
+    ui.Text3.create(1);
+    EXPECT_THROW(ui.Text3.create(1), ToolkitError);  // exists
+    EXPECT_THROW(ui.Text3.create(0), ToolkitError);  // designed
+    EXPECT_THROW(ui.Text3.remove(0), ToolkitError);  // designed
+    EXPECT_THROW(ui.Text3.remove(2), ToolkitError);  // never made
+    EXPECT_THROW(ui.Text3[2], ToolkitError);
+    EXPECT_THROW(ui.Text3[-1], ToolkitError);
+}
+
+TEST(HeadlessWindow, MessagesGoToTheSinkAndOnlyButtonsAndArrowsTakeClicks) {
+    std::vector<std::string> shown;
+    HeadlessWindow window([&shown](const std::string& text) { shown.push_back(text); });
+    window.showMessage("Please open a publication and try again.");
+    EXPECT_EQ(shown, std::vector<std::string>{"Please open a publication and try again."});
+    EXPECT_THROW(window.click("Shape1"), std::logic_error);
+    EXPECT_THROW(window.click("tReflectUp"), std::logic_error);
+    // Before the handlers are connected no event can run.
+    EXPECT_THROW(window.click("bReflect"), std::logic_error);
+}
+
+TEST(HeadlessEventLoop, RunsPostedEventsInOrderUntilLeft) {
+    HeadlessEventLoop loop;
+    std::vector<int> ran;
+    loop.post([&] { ran.push_back(1); });
+    loop.post([&] {
+        ran.push_back(2);
+        loop.post([&] { ran.push_back(4); });  // posted while running: runs too
+    });
+    loop.post([&] { ran.push_back(3); });
+    EXPECT_EQ(loop.run(), 0);  // ran out: like closing the window
+    EXPECT_EQ(ran, (std::vector<int>{1, 2, 3, 4}));
+
+    HeadlessEventLoop leaving;
+    ran.clear();
+    leaving.post([&] { ran.push_back(1); });
+    leaving.post([&] {
+        ran.push_back(2);
+        leaving.leave(3);
+    });
+    leaving.post([&] { ran.push_back(5); });
+    EXPECT_EQ(leaving.run(), 3);
+    EXPECT_EQ(ran, (std::vector<int>{1, 2}));
+}
+
+TEST(HeadlessEventLoop, LeftBeforeRunningReturnsAtOnce) {
+    HeadlessEventLoop loop;
+    bool ran = false;
+    loop.leave(1);
+    loop.post([&] { ran = true; });
+    EXPECT_EQ(loop.run(), 1);
+    EXPECT_FALSE(ran);
+    EXPECT_TRUE(loop.left());
+}
+
+}  // namespace

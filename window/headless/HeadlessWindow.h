@@ -1,0 +1,73 @@
+#pragma once
+
+// The tool window without a display: every designed control (window/Design.h)
+// as a headless control at its designed place, the window's position, and
+// the user's input as calls: load() and click(). Each event runs through the
+// event guard, as the toolkit's own events do. A message box is handed to the
+// message sink instead of being shown; it counts as dismissed at once.
+
+#include <functional>
+#include <map>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "window/FormHandlers.h"
+#include "window/Toolkit.h"
+#include "window/headless/HeadlessControls.h"
+
+namespace window::form {
+class EventGuard;
+}
+
+namespace window::headless {
+
+class HeadlessWindow : public FormWindow {
+public:
+    using MessageSink = std::function<void(const std::string& text)>;
+
+    explicit HeadlessWindow(MessageSink messages);
+    ~HeadlessWindow() override;
+    HeadlessWindow(const HeadlessWindow&) = delete;
+    HeadlessWindow& operator=(const HeadlessWindow&) = delete;
+
+    Controls& controls() { return *m_controls; }
+
+    // Routes every event to `handlers` through `guard`; both outlive the window.
+    void connectHandlers(FormHandlers& handlers, form::EventGuard& guard);
+
+    // The load event.
+    void load();
+    // A click on the control with that design name: a button or an arrow.
+    // Throws std::logic_error for any other name.
+    void click(std::string_view control);
+
+    float left() const override { return m_left; }
+    float top() const override { return m_top; }
+    void setLeft(float twips) override { m_left = twips; }
+    void setTop(float twips) override { m_top = twips; }
+    void showMessage(const std::string& text) override;
+
+private:
+    void addControl(const ControlDesign& design);
+    template <class T>
+    T& designed(std::string_view name) const;
+    std::unique_ptr<Controls> gatherControls();
+    void dispatch(void (FormHandlers::*handler)());
+
+    MessageSink m_messages;
+    std::vector<std::unique_ptr<Control>> m_owned;
+    std::map<std::string_view, Control*> m_byName;  // every control by design name
+    HeadlessPictureArray m_frontIcons{"Image1"};
+    HeadlessTextArray m_frontNumbers{"Text3"};
+    HeadlessPictureArray m_backIcons{"Image2"};
+    HeadlessTextArray m_backNumbers{"Text4"};
+    std::unique_ptr<Controls> m_controls;
+    FormHandlers* m_handlers = nullptr;
+    form::EventGuard* m_guard = nullptr;
+    float m_left = 0;
+    float m_top = 0;
+};
+
+}  // namespace window::headless
