@@ -28,6 +28,14 @@ void MemoryHost::activate(MemoryDocument& document) {
     throw std::invalid_argument("Document " + document.label() + " is not open in this host");
 }
 
+const std::vector<std::shared_ptr<MemoryDocument>>& MemoryHost::documents() const {
+    return m_state->documents;
+}
+
+MemoryDocument* MemoryHost::activeDocument() const {
+    return m_state->activeDocument;
+}
+
 void MemoryHost::showWindow(MemorySpread& spread) {
     m_state->windowOpen = true;
     m_state->windowSpread = &spread;

@@ -44,6 +44,9 @@ public:
     // Opens a document with the given page size (host units); it becomes the active one.
     MemoryDocument& addDocument(double pageWidth, double pageHeight);
     void activate(MemoryDocument& document);
+    // The open documents in the order they were opened, and the active one (null: none).
+    const std::vector<std::shared_ptr<MemoryDocument>>& documents() const;
+    MemoryDocument* activeDocument() const;
     // Opens the active window, showing `spread`, or no spread at all.
     void showWindow(MemorySpread& spread);
     void showEmptyWindow();

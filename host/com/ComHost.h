@@ -1,0 +1,76 @@
+#pragma once
+
+// The live host over its automation interface (COM, late-bound IDispatch). Windows only; this
+// header names no Windows type.
+//
+// A ComSession belongs to the thread that makes it, the window's thread: it joins a
+// single-threaded apartment and installs a message filter that waits for a busy host. When it
+// ends it releases every host reference it handed out, wherever that reference still is, and
+// leaves the apartment; a host object used after that throws HostError.
+//
+//     host::com::ComSession session;                   // owned by the launcher
+//     host::com::registerComHost(registry, session);   // under "InDesign.Application.2.0"
+
+#include <chrono>
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "host/Host.h"
+#include "host/HostRegistry.h"
+#include "host/Session.h"
+
+namespace host::com {
+
+struct ComOptions {
+    // How long a busy host (a call rejected, or to be retried later) is waited for before the
+    // call is reported as failed.
+    std::chrono::milliseconds busyWait{30000};
+    // Items fetched per round trip when a collection is enumerated.
+    unsigned long enumerationBatch = 128;
+};
+
+// The calls the adapter made to the host, by kind; across processes each is a round trip.
+struct ComCallCounts {
+    std::uint64_t invokes = 0;         // gets, puts and methods
+    std::uint64_t nameLookups = 0;     // member ids asked by name
+    std::uint64_t typeQueries = 0;     // type information and its name
+    std::uint64_t identityChecks = 0;  // interface queries
+    std::uint64_t fetches = 0;         // batches of a collection's items
+    std::uint64_t busyRetries = 0;     // calls sent again because the host was busy
+    std::uint64_t total() const {
+        return invokes + nameLookups + typeQueries + identityChecks + fetches + busyRetries;
+    }
+};
+
+class ComSession : public host::Session {
+public:
+    // Throws HostError when the thread cannot join a single-threaded apartment.
+    explicit ComSession(ComOptions options = {});
+    ~ComSession() override;
+    ComSession(const ComSession&) = delete;
+    ComSession& operator=(const ComSession&) = delete;
+
+    // The host's application object: the running instance registered under `progId` first,
+    // else one started by activation. Throws HostError, with the reason, when there is none
+    // or when it does not support the application interface.
+    std::shared_ptr<Application> connect(const std::string& progId);
+
+    // A live host keeps what the tool did as it did it: neither end has anything to save.
+    // The references go with the session.
+    void endNormally() override {}
+    void endAfterError() noexcept override {}
+
+    ComCallCounts counts() const;
+    void resetCounts();
+
+private:
+    struct State;
+    std::unique_ptr<State> m_state;
+};
+
+// Makes `registry` connect through `session` under `progId`; `session` must outlive that use.
+void registerComHost(HostRegistry& registry, ComSession& session,
+                     const std::string& progId = kProgId);
+
+}  // namespace host::com

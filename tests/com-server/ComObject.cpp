@@ -1,0 +1,21 @@
+#include "ComObject.h"
+
+namespace testhost {
+
+namespace {
+std::atomic<long> live{0};
+}  // namespace
+
+long liveObjects() {
+    return live;
+}
+
+Counted::Counted() {
+    ++live;
+}
+
+Counted::~Counted() {
+    --live;
+}
+
+}  // namespace testhost

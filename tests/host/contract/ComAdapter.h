@@ -1,0 +1,31 @@
+#pragma once
+
+// The live host's adapter as a contract fixture: the sheet is loaded into the test host
+// (tests/com-server), which runs in its own process, and the adapter connects to it through COM
+// as the tool does. The test host keeps the in-memory model's angles, exactly as put.
+
+#include <memory>
+#include <string>
+
+#include "TestHostClient.h"
+#include "host/com/ComHost.h"
+#include "host/contract/Sheet.h"
+
+namespace contract {
+
+class ComAdapter {
+public:
+    ComAdapter();
+
+    std::shared_ptr<host::Application> open(const Sheet& sheet);
+    std::shared_ptr<host::Application> openEmpty();
+    // The host logs each call under the item's name: a type name asked shows it.
+    std::string nameOf(host::PageItem& item);
+    double reported(double degrees) const { return degrees; }
+
+private:
+    testhost::TestHostClient& m_testHost;
+    host::com::ComSession m_session;
+};
+
+}  // namespace contract
