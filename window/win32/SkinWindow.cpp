@@ -1,0 +1,245 @@
+#include "window/win32/SkinWindow.h"
+
+#include <windowsx.h>
+
+#include <cmath>
+#include <limits>
+
+#include "window/EventGuard.h"
+#include "window/win32/BufferedPaint.h"
+#include "window/win32/MessageBox.h"
+#include "window/win32/Pictures.h"
+#include "window/win32/Text.h"
+#include "window/win32/Win32Error.h"
+
+namespace window::win32 {
+
+namespace {
+
+constexpr const wchar_t* kWindowClass = L"QuarvelWindow";
+
+int pixelsFromTwips(float twips) {
+    if (!std::isfinite(twips)) {
+        throw ToolkitError("The window cannot move to a position that is not a number");
+    }
+    // Far beyond any screen, and well inside what the system takes.
+    constexpr double kLimit = 1 << 24;
+    const double pixels = std::nearbyint(double(twips) / kTwipsPerPixel);
+    return static_cast<int>(std::clamp(pixels, -kLimit, kLimit));
+}
+
+void place(Control& control, Place designed) {
+    control.setLeft(static_cast<float>(designed.left));
+    control.setTop(static_cast<float>(designed.top));
+    control.setWidth(static_cast<float>(designed.width));
+    control.setHeight(static_cast<float>(designed.height));
+}
+
+void registerWindowClass(WNDPROC procedure) {
+    const HINSTANCE instance = GetModuleHandleW(nullptr);
+    WNDCLASSEXW windowClass{};
+    windowClass.cbSize = sizeof(windowClass);
+    if (GetClassInfoExW(instance, kWindowClass, &windowClass)) {
+        return;
+    }
+    windowClass.lpfnWndProc = procedure;
+    windowClass.hInstance = instance;
+    windowClass.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));  // IDC_ARROW
+    windowClass.hIcon =
+        static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(kIconResource), IMAGE_ICON,
+                                      GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CYICON), 0));
+    windowClass.hIconSm = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(kIconResource),
+                                                        IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
+                                                        GetSystemMetrics(SM_CYSMICON), 0));
+    windowClass.lpszClassName = kWindowClass;
+    if (!RegisterClassExW(&windowClass)) {
+        throwLastError("Cannot register the tool window");
+    }
+}
+
+}  // namespace
+
+SkinWindow::SkinWindow() : m_skin(makePicture("skin")) {
+    createWindow();
+    createControls();
+}
+
+SkinWindow::~SkinWindow() {
+    m_quitOnDestroy = false;
+    if (m_hwnd) {
+        DestroyWindow(m_hwnd);
+    }
+    m_pictures.clear();
+}
+
+void SkinWindow::createWindow() {
+    registerWindowClass(&SkinWindow::procedure);
+    // Centred on the primary screen's work area.
+    RECT work{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+    const int x = work.left + std::max(0L, (work.right - work.left - kClientWidth) / 2);
+    const int y = work.top + std::max(0L, (work.bottom - work.top - kClientHeight) / 2);
+    m_hwnd = CreateWindowExW(WS_EX_APPWINDOW, kWindowClass, widen(kCaption).c_str(),
+                             WS_POPUP | WS_CLIPCHILDREN, x, y, kClientWidth, kClientHeight, nullptr,
+                             nullptr, GetModuleHandleW(nullptr), this);
+    if (!m_hwnd) {
+        throwLastError("Cannot make the tool window");
+    }
+}
+
+void SkinWindow::createControls() {
+    m_shape1 = std::make_unique<OutlineControl>(host());
+    place(*m_shape1, {24, 80, 341, 361});
+    m_shape2 = std::make_unique<OutlineControl>(host());
+    place(*m_shape2, {432, 80, 353, 361});
+    m_markers = std::make_unique<MarkerLayer>([this](const RECT& area) { invalidate(area); });
+
+    auto& image1 = m_markers->frontIcons().element0();
+    place(image1, {56, 184, 200, 80});
+    image1.setVisible(true);
+    auto& text3 = m_markers->frontNumbers().element0();
+    place(text3, {176, 224, 25, 12});
+    text3.setText("9999");
+    text3.setVisible(true);
+    auto& image2 = m_markers->backIcons().element0();
+    place(image2, {456, 136, 81, 33});
+    image2.setVisible(true);
+    auto& text4 = m_markers->backNumbers().element0();
+    place(text4, {472, 144, 25, 13});
+    text4.setText("Text1");
+    text4.setVisible(true);
+
+    m_controls = std::unique_ptr<Controls>(
+        new Controls{*m_shape1,
+                     *m_shape2,
+                     m_markers->frontIcons(),
+                     m_markers->frontNumbers(),
+                     m_markers->backIcons(),
+                     m_markers->backNumbers(),
+                     addPicture("Image3", {384, 184, 33, 116}, "tArrUp90"),
+                     addPicture("Image4", {344, 456, 116, 32}, "tArrDwn0"),
+                     addPicture("bReflect", {24, 496, 116, 32}, "tReflectUp"),
+                     addPicture("bDuplicate", {152, 496, 116, 32}, "tDuplicateUp"),
+                     addPicture("bRefresh", {424, 496, 116, 32}, "tRefreshUp"),
+                     addPicture("bForget", {672, 496, 116, 32}, "tForgetUp"),
+                     addSource("tReflectUp"),
+                     addSource("tReflectDown"),
+                     addSource("tDuplicateUp"),
+                     addSource("tDuplicateDown"),
+                     addSource("tRefreshUp"),
+                     addSource("tRefreshDown"),
+                     addSource("tForgetUp"),
+                     addSource("tForgetDown"),
+                     addSource("tArrUp0"),
+                     addSource("tArrDwn0"),
+                     addSource("tArrUp90"),
+                     addSource("tArrDwn90"),
+                     addSource("page0"),
+                     addSource("page90"),
+                     addSource("page180"),
+                     addSource("page270")});
+}
+
+SourcePicture& SkinWindow::addSource(const char* artwork) {
+    for (const auto& source : m_sources) {
+        if (source->artwork() == artwork) {
+            return *source;
+        }
+    }
+    m_sources.push_back(std::make_unique<SourcePicture>(artwork, makePicture(artwork)));
+    return *m_sources.back();
+}
+
+PictureWindow& SkinWindow::addPicture(const char* name, Place designed, const char* artwork) {
+    m_pictures.push_back(std::make_unique<PictureWindow>(host(), name));
+    PictureWindow& picture = *m_pictures.back();
+    place(picture, designed);
+    // At load a control shows the very picture its source holds.
+    picture.setPicture(addSource(artwork).picture());
+    return picture;
+}
+
+PictureWindow& SkinWindow::pictureWindow(std::string_view name) const {
+    for (const auto& picture : m_pictures) {
+        if (picture->name() == name) {
+            return *picture;
+        }
+    }
+    throw ToolkitError("There is no picture control " + std::string(name));
+}
+
+void SkinWindow::connectHandlers(FormHandlers& handlers, EventGuard& guard) {
+    m_handlers = &handlers;
+    m_guard = &guard;
+    const auto route = [this](const char* name, void (FormHandlers::*click)(),
+                              void (FormHandlers::*hover)()) {
+        auto& picture = pictureWindow(name);
+        picture.onClick = [this, click] { dispatch(click); };
+        if (hover) {
+            picture.onMove = [this, hover] { dispatch(hover); };
+        }
+    };
+    route("bReflect", &FormHandlers::bReflectClick, &FormHandlers::bReflectMouseMove);
+    route("bDuplicate", &FormHandlers::bDuplicateClick, &FormHandlers::bDuplicateMouseMove);
+    route("bRefresh", &FormHandlers::bRefreshClick, &FormHandlers::bRefreshMouseMove);
+    route("bForget", &FormHandlers::bForgetClick, &FormHandlers::bForgetMouseMove);
+    route("Image3", &FormHandlers::image3Click, nullptr);
+    route("Image4", &FormHandlers::image4Click, nullptr);
+}
+
+void SkinWindow::dispatch(void (FormHandlers::*handler)()) {
+    if (m_handlers) {
+        m_guard->run([this, handler] { (m_handlers->*handler)(); });
+    }
+}
+
+void SkinWindow::show() {
+    ShowWindow(m_hwnd, SW_SHOW);
+    SetForegroundWindow(m_hwnd);
+    UpdateWindow(m_hwnd);
+}
+
+void SkinWindow::close(int status) {
+    m_exitStatus = status;
+    if (m_hwnd) {
+        DestroyWindow(m_hwnd);
+    } else if (m_quitOnDestroy) {
+        PostQuitMessage(status);
+    }
+}
+
+float SkinWindow::left() const {
+    RECT frame;
+    GetWindowRect(m_hwnd, &frame);
+    return static_cast<float>(frame.left) * kTwipsPerPixel;
+}
+
+float SkinWindow::top() const {
+    RECT frame;
+    GetWindowRect(m_hwnd, &frame);
+    return static_cast<float>(frame.top) * kTwipsPerPixel;
+}
+
+void SkinWindow::setLeft(float twips) {
+    RECT frame;
+    GetWindowRect(m_hwnd, &frame);
+    moveTo(pixelsFromTwips(twips), frame.top);
+}
+
+void SkinWindow::setTop(float twips) {
+    RECT frame;
+    GetWindowRect(m_hwnd, &frame);
+    moveTo(frame.left, pixelsFromTwips(twips));
+}
+
+void SkinWindow::moveTo(int x, int y) {
+    if (!SetWindowPos(m_hwnd, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE)) {
+        throwLastError("Cannot move the tool window");
+    }
+}
+
+void SkinWindow::showMessage(const std::string& text) {
+    showMessageBox(m_hwnd && IsWindowVisible(m_hwnd) ? m_hwnd : nullptr, text);
+}
+
+}  // namespace window::win32

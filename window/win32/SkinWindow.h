@@ -1,0 +1,111 @@
+#pragma once
+
+// The borderless, skinned tool window for Win32: owns every designed control,
+// paints the skin, the outlines and the page markers itself, routes the
+// pointer the way the tool expects and hands each event to its handler inside
+// the event guard. Window units are pixels: the process is DPI-unaware.
+
+#include <windows.h>
+
+#include <exception>
+#include <memory>
+#include <string_view>
+#include <vector>
+
+#include "window/FormHandlers.h"
+#include "window/Toolkit.h"
+#include "window/win32/Controls.h"
+#include "window/win32/Decoder.h"
+#include "window/win32/MarkerLayer.h"
+
+namespace window {
+class EventGuard;
+}
+
+namespace window::win32 {
+
+inline constexpr const char* kCaption = "Quarvel";
+inline constexpr int kClientWidth = 820;
+inline constexpr int kClientHeight = 558;
+inline constexpr float kTwipsPerPixel = 15.0f;
+
+// A designed place, in window pixels.
+struct Place {
+    int left, top, width, height;
+};
+
+class SkinWindow : public FormWindow, private ControlHost {
+public:
+    // Makes the window, hidden, with every control at its designed place.
+    SkinWindow();
+    ~SkinWindow() override;
+    SkinWindow(const SkinWindow&) = delete;
+    SkinWindow& operator=(const SkinWindow&) = delete;
+
+    Controls& controls() { return *m_controls; }
+    MarkerLayer& markers() { return *m_markers; }
+    PictureWindow& pictureWindow(std::string_view name) const;
+    HWND handle() const override { return m_hwnd; }
+
+    // Routes every event to `handlers` through `guard`; both outlive the window.
+    void connectHandlers(FormHandlers& handlers, EventGuard& guard);
+
+    void show();
+    // Closes the window; the message loop then ends with `status`.
+    void close(int status);
+    // A failure that happened outside any handler before the guard was connected.
+    std::exception_ptr failure() const { return m_failure; }
+
+    float left() const override;  // twips
+    float top() const override;   // twips
+    void setLeft(float twips) override;
+    void setTop(float twips) override;
+    void showMessage(const std::string& text) override;
+
+private:
+    ControlHost& host() { return *this; }
+    void paintLayers(HDC dc, const RECT& area) override;
+    void invalidate(const RECT& area) override;
+    bool isFreshMove(HWND window, LPARAM at, WPARAM keys) override;
+    void guarded(const std::function<void()>& work) override;
+
+    static LRESULT CALLBACK procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT onMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    void createWindow();
+    void createControls();
+    PictureWindow& addPicture(const char* name, Place designed, const char* artwork);
+    SourcePicture& addSource(const char* artwork);
+    void paint();
+    void buttonDown(int button, LPARAM at);
+    void mouseMove(WPARAM keys, LPARAM at);
+    void buttonUp(WPARAM keys);
+    void dispatch(void (FormHandlers::*handler)());
+    void moveTo(int x, int y);
+
+    GdiplusSession m_gdiplus;  // first in, last out: pictures decode while the window lives
+    HWND m_hwnd = nullptr;
+    Picture m_skin;
+    std::vector<std::unique_ptr<SourcePicture>> m_sources;
+    std::unique_ptr<OutlineControl> m_shape1;
+    std::unique_ptr<OutlineControl> m_shape2;
+    std::unique_ptr<MarkerLayer> m_markers;
+    std::vector<std::unique_ptr<PictureWindow>> m_pictures;
+    std::unique_ptr<Controls> m_controls;
+    FormHandlers* m_handlers = nullptr;
+    EventGuard* m_guard = nullptr;
+    // A press that began on a marker owns the pointer until released.
+    bool m_pressOnMarker = false;
+    struct LastMove {
+        HWND window = nullptr;
+        POINT at{};
+        int buttons = -1;
+    } m_lastMove;
+    int m_exitStatus = 0;
+    bool m_quitOnDestroy = true;
+    std::exception_ptr m_failure;
+};
+
+// Runs the thread's message loop until the window closes; the status it closed with.
+int runMessageLoop();
+
+}  // namespace window::win32
