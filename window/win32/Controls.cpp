@@ -76,8 +76,8 @@ LRESULT CALLBACK PictureWindow::procedure(HWND hwnd, UINT message, WPARAM wParam
     if (!self) {
         return DefWindowProcW(hwnd, message, wParam, lParam);
     }
-    if (message == WM_NCDESTROY) {
-        self->m_hwnd = nullptr;
+    if (!self->m_hwnd) {
+        self->m_hwnd = hwnd;  // messages sent while the control is being made
     }
     LRESULT result = 0;
     bool handled = false;
@@ -85,6 +85,10 @@ LRESULT CALLBACK PictureWindow::procedure(HWND hwnd, UINT message, WPARAM wParam
         result = self->onMessage(message, wParam, lParam);
         handled = true;
     });
+    if (message == WM_NCDESTROY) {
+        SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
+        self->m_hwnd = nullptr;
+    }
     return handled ? result : 0;
 }
 

@@ -1,10 +1,13 @@
 #include "window/win32/Decoder.h"
 
 #include <windows.h>
-// GDI+ needs the COM stream types declared first.
-#include <gdiplus.h>
+
 #include <objidl.h>
+#include <propidl.h>
 #include <shlwapi.h>
+
+// GDI+ needs the COM stream and property types declared first.
+#include <gdiplus.h>
 
 #include <cstring>
 #include <memory>
