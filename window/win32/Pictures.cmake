@@ -6,8 +6,10 @@
 # rendered at, width x height in pixels. The first size is the design size;
 # the others are the sizes the window draws it at. The window scales a
 # picture drawn at any other size from the smallest rendering that covers it,
-# so the page icons come in steps of about 1.4 down to marker size.
-set(_face "228x56 116x32")
+# so the page icons come in steps of about 1.4 down to marker size. Button
+# faces are scaled from their design size, as the Linux window draws them:
+# rendered small, their lettering would be hinted to other shapes.
+set(_face "228x56")
 set(_portrait "480x680 340x482 240x340 170x241 120x170 85x120 60x85 42x60 30x42 21x30 15x21")
 set(_landscape "680x480 482x340 340x240 241x170 170x120 120x85 85x60 60x42 42x30 30x21 21x15")
 set(QUARVEL_WIN32_PICTURES
