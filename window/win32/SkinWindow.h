@@ -81,6 +81,9 @@ private:
     void buttonUp(WPARAM keys);
     void dispatch(void (FormHandlers::*handler)());
     void moveTo(int x, int y);
+    void repaintPending();
+
+    static constexpr UINT kRepaintMessage = WM_APP + 1;
 
     GdiplusSession m_gdiplus;  // first in, last out: pictures decode while the window lives
     HWND m_hwnd = nullptr;
@@ -100,6 +103,8 @@ private:
         POINT at{};
         int buttons = -1;
     } m_lastMove;
+    RECT m_pendingRepaint{};
+    bool m_repaintPosted = false;
     int m_exitStatus = 0;
     bool m_quitOnDestroy = true;
     std::exception_ptr m_failure;

@@ -4,6 +4,8 @@
 
 #include <windowsx.h>
 
+#include <utility>
+
 #include "window/EventGuard.h"
 #include "window/win32/BufferedPaint.h"
 #include "window/win32/Pictures.h"
@@ -67,6 +69,9 @@ LRESULT SkinWindow::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
                 m_pressOnMarker = false;
             }
             return 0;
+        case kRepaintMessage:
+            repaintPending();
+            return 0;
         case WM_DESTROY:
             if (m_quitOnDestroy) {
                 PostQuitMessage(m_exitStatus);
@@ -101,11 +106,27 @@ void SkinWindow::paintLayers(HDC dc, const RECT& area) {
     m_markers->paint(dc, area);
 }
 
+// A handler may change thousands of markers; each change only widens one
+// pending area, and one posted message hands it to the system. A hidden
+// window needs nothing: showing it paints it whole.
 void SkinWindow::invalidate(const RECT& area) {
-    if (m_hwnd) {
-        // Children too: a marker may lie under a picture control.
-        RedrawWindow(m_hwnd, &area, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN);
+    if (!m_hwnd || !IsWindowVisible(m_hwnd)) {
+        return;
     }
+    UnionRect(&m_pendingRepaint, &m_pendingRepaint, &area);
+    if (!m_repaintPosted) {
+        m_repaintPosted = PostMessageW(m_hwnd, kRepaintMessage, 0, 0) != FALSE;
+        if (!m_repaintPosted) {
+            repaintPending();
+        }
+    }
+}
+
+void SkinWindow::repaintPending() {
+    m_repaintPosted = false;
+    const RECT area = std::exchange(m_pendingRepaint, RECT{});
+    // Children too: a marker may lie under a picture control.
+    RedrawWindow(m_hwnd, &area, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN);
 }
 
 bool SkinWindow::isFreshMove(HWND window, LPARAM at, WPARAM keys) {
