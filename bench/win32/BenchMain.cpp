@@ -1,11 +1,12 @@
-// quarvel_bench_win32 floor | tool RECTANGLES
+// quarvel_bench_win32 floor | tool RECTANGLES [LINGER_MS]
 // Times start-up inside the process, from its creation: when the window is
 // shown and when it and its controls have painted. `floor` is a bare skinned
 // window; `tool` is the tool's window over the in-memory host with a sheet of
 // RECTANGLES pages, started as the tool starts. Prints one line:
 //   loaded_ms=<ms> visible_ms=<ms> painted_ms=<ms> peak_kib=<peak working set>
 // (loaded: the window made and, for the tool, its load event run).
-// then closes the window and ends.
+// then keeps the window up for LINGER_MS (default 0), so that a script can
+// time its appearance on the X server, and ends.
 
 #include <windows.h>
 
@@ -44,6 +45,20 @@ unsigned long long peakKib() {
     return counters.PeakWorkingSetSize / 1024;
 }
 
+int g_lingerMs = 0;
+
+// Keeps the window up, answering messages, for the linger time.
+void linger() {
+    const ULONGLONG until = GetTickCount64() + static_cast<ULONGLONG>(g_lingerMs);
+    for (ULONGLONG now = GetTickCount64(); now < until; now = GetTickCount64()) {
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, static_cast<DWORD>(until - now), QS_ALLINPUT);
+        MSG message;
+        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+            DispatchMessageW(&message);
+        }
+    }
+}
+
 void report(double loaded, double visible, double painted) {
     std::printf("loaded_ms=%.1f visible_ms=%.1f painted_ms=%.1f peak_kib=%llu\n", loaded, visible,
                 painted, peakKib());
@@ -60,6 +75,7 @@ void showAndPaint(HWND hwnd, const std::function<void()>& paint) {
     RedrawWindow(hwnd, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
     GdiFlush();
     report(loaded, visible, millisecondsSinceStart());
+    linger();
 }
 
 int runTool(int rectangles) {
@@ -91,13 +107,17 @@ int runFloor() {
 
 int main(int argc, char** argv) {
     try {
-        if (argc == 2 && std::strcmp(argv[1], "floor") == 0) {
+        if (argc >= 2 && std::strcmp(argv[1], "floor") == 0) {
+            g_lingerMs = argc > 2 ? std::atoi(argv[2]) : 0;
             return runFloor();
         }
-        if (argc == 3 && std::strcmp(argv[1], "tool") == 0) {
+        if (argc >= 3 && std::strcmp(argv[1], "tool") == 0) {
+            g_lingerMs = argc > 3 ? std::atoi(argv[3]) : 0;
             return runTool(std::atoi(argv[2]));
         }
-        std::fprintf(stderr, "usage: quarvel_bench_win32 floor | tool RECTANGLES\n");
+        std::fprintf(stderr,
+                     "usage: quarvel_bench_win32 floor [LINGER_MS] | tool RECTANGLES "
+                     "[LINGER_MS]\n");
         return 2;
     } catch (const std::exception& error) {
         std::fprintf(stderr, "error: %s\n", error.what());
