@@ -142,6 +142,20 @@ TEST_F(SkinWindowTest, AFaceSwapShowsTheOtherPicture) {
     EXPECT_EQ(ui.bReflect.picture(), ui.tReflectDown.picture());
 }
 
+TEST_F(SkinWindowTest, APictureKeepsItsAlphaOverWhatLiesBehindIt) {
+    auto& ui = m_skin.controls();
+    // A see-through page icon stretched over the Reflect button, with a
+    // number box under it: both the skin and the box show through.
+    ui.bReflect.setPicture(ui.page0.picture());
+    ui.Text3[0].setLeft(70);
+    ui.Text3[0].setTop(505);
+    const auto image = rendered();
+    EXPECT_EQ(rgb(image, 30, 512), 0x709dbcu);  // skin inside the page outline
+    EXPECT_EQ(rgb(image, 70, 505), 0xffffffu);  // the number box behind the picture
+    EXPECT_EQ(rgb(image, 94, 516), 0xffffffu);
+    EXPECT_EQ(rgb(image, 82, 496), 0x000000u);  // the icon's head edge on top
+}
+
 // The box blocks until dismissed, so a second thread reads it and presses OK.
 struct BoxSeen {
     std::string caption, text, buttons;
