@@ -75,8 +75,9 @@ wine_run() {
   local log status=0
   log=$(mktemp)
   timeout "$WINE_TIMEOUT" wine "$@" </dev/null >"$log" 2>&1 || status=$?
+  # Windows programs end their lines with CR LF.
   grep -v -e 'wine32 is missing' -e 'multiarch needs' -e 'dpkg --add-architecture' \
-    -e 'apt-get install wine32' "$log" || true
+    -e 'apt-get install wine32' "$log" | tr -d '\r' || true
   rm -f "$log"
   return "$status"
 }
