@@ -10,19 +10,53 @@ namespace host::sla {
 
 namespace {
 
-// Attributes read as numbers, per element.
-constexpr const char* kDocumentNumbers[] = {"PAGEWIDTH",     "PAGEHEIGHT",   "ScratchLeft",
-                                            "ScratchTop",    "ScratchRight", "ScratchBottom",
-                                            "GapHorizontal", "GapVertical"};
-constexpr const char* kPageNumbers[] = {"PAGEXPOS", "PAGEYPOS", "PAGEWIDTH", "PAGEHEIGHT", "NUM"};
-constexpr const char* kItemNumbers[] = {"XPOS",   "YPOS",  "WIDTH", "HEIGHT",     "ROT",
-                                        "PWIDTH", "gXpos", "gYpos", "groupWidth", "groupHeight"};
-// Attributes read as ints: a value outside int's range would make the
-// conversion undefined, and a fraction would mean a different page or type.
-constexpr const char* kDocumentIntegers[] = {"BOOK"};
-constexpr const char* kItemIntegers[] = {"PTYPE",  "FRTYPE",   "OwnPage",
-                                         "ItemID", "NEXTITEM", "BACKITEM"};
-constexpr const char* kSetIntegers[] = {"FirstPage", "Columns"};
+// Attributes read as numbers, per element. Those the tool needs must hold a
+// finite number; one it can do without may also be empty, as Scribus reads
+// it. Attributes read as ints must be whole and within int's range: a value
+// outside it would make the conversion undefined, and a fraction would mean a
+// different page or type.
+enum class Need {
+    Always,
+    InGroup,  // read for a group's members only (to ungroup them)
+    OnGroup,  // read for groups only
+    Never,
+};
+struct Rule {
+    const char* name;
+    bool whole;
+    Need need;
+};
+constexpr Rule kDocumentRules[] = {{"PAGEWIDTH", false, Need::Always},
+                                   {"PAGEHEIGHT", false, Need::Always},
+                                   {"ScratchLeft", false, Need::Always},
+                                   {"ScratchTop", false, Need::Always},
+                                   {"ScratchRight", false, Need::Never},
+                                   {"ScratchBottom", false, Need::Never},
+                                   {"GapHorizontal", false, Need::Always},
+                                   {"GapVertical", false, Need::Always},
+                                   {"BOOK", true, Need::Always}};
+// Scribus reads NUM as the place in the page list where the page goes.
+constexpr Rule kPageRules[] = {{"PAGEXPOS", false, Need::Never},
+                               {"PAGEYPOS", false, Need::Never},
+                               {"PAGEWIDTH", false, Need::Always},
+                               {"PAGEHEIGHT", false, Need::Always},
+                               {"NUM", true, Need::Always}};
+constexpr Rule kItemRules[] = {
+    {"XPOS", false, Need::Always},        {"YPOS", false, Need::Always},
+    {"WIDTH", false, Need::Always},       {"HEIGHT", false, Need::Always},
+    {"ROT", false, Need::Always},         {"gXpos", false, Need::InGroup},
+    {"gYpos", false, Need::InGroup},      {"PWIDTH", false, Need::InGroup},
+    {"groupWidth", false, Need::OnGroup}, {"groupHeight", false, Need::OnGroup},
+    {"PTYPE", true, Need::Always},        {"FRTYPE", true, Need::Always},
+    {"OwnPage", true, Need::Always},      {"ItemID", true, Need::Always},
+    {"NEXTITEM", true, Need::Always},     {"BACKITEM", true, Need::Always}};
+constexpr Rule kSetRules[] = {{"FirstPage", true, Need::Always}, {"Columns", true, Need::Always}};
+
+// Where an item stands, for the rules that depend on it.
+struct Place {
+    bool member = false;
+    bool group = false;
+};
 
 // Fragment parsing keeps the text around the root element; it must still be a
 // document: one root element and nothing but markup and white space beside it.
@@ -63,54 +97,57 @@ std::string depthProblem(const pugi::xml_document& xml) {
     return {};
 }
 
+// One pass over the element's attributes: documents hold hundreds of
+// thousands of them, and looking each rule up by name would cost far more.
 template <std::size_t N>
-std::string numberProblem(pugi::xml_node node, const char* const (&names)[N], std::string_view text,
-                          bool whole = false) {
-    for (const char* name : names) {
-        const pugi::xml_attribute attribute = node.attribute(name);
-        if (!attribute) {
-            continue;
-        }
-        const bool usable = whole ? parseInteger(attribute.value()).has_value()
-                                  : parseNumber(attribute.value()).has_value();
-        if (!usable) {
-            return "attribute " + std::string(name) + " of <" + node.name() + "> on line " +
-                   std::to_string(lineAt(text, node.offset_debug())) +
-                   (whole ? " is not a whole number within range" : " is not a finite number") +
-                   " (\"" + attribute.value() + "\")";
+std::string attributesProblem(pugi::xml_node node, const Rule (&rules)[N], const LineFinder& lineAt,
+                              Place place = {}) {
+    for (pugi::xml_attribute attribute = node.first_attribute(); attribute;
+         attribute = attribute.next_attribute()) {
+        const char* name = attribute.name();
+        for (const Rule& rule : rules) {
+            if (name[0] != rule.name[0] || std::strcmp(name, rule.name) != 0) {
+                continue;
+            }
+            const bool mayBeEmpty = rule.need == Need::Never ||
+                                    (rule.need == Need::InGroup && !place.member) ||
+                                    (rule.need == Need::OnGroup && !place.group);
+            const char* value = attribute.value();
+            const bool usable =
+                (mayBeEmpty && *value == '\0') ||
+                (rule.whole ? parseInteger(value).has_value() : parseNumber(value).has_value());
+            if (!usable) {
+                return "attribute " + std::string(name) + " of <" + node.name() + "> on line " +
+                       std::to_string(lineAt(node.offset_debug())) +
+                       (rule.whole ? " is not a whole number within range"
+                                   : " is not a finite number") +
+                       " (\"" + value + "\")";
+            }
+            break;
         }
     }
     return {};
 }
 
-template <std::size_t N, std::size_t M>
-std::string elementProblem(pugi::xml_node node, const char* const (&numbers)[N],
-                           const char* const (&integers)[M], std::string_view text) {
-    if (auto problem = numberProblem(node, numbers, text); !problem.empty()) {
-        return problem;
-    }
-    return numberProblem(node, integers, text, true);
-}
-
-std::string itemsProblem(pugi::xml_node parent, std::string_view text) {
+std::string itemsProblem(pugi::xml_node parent, bool members, const LineFinder& lineAt) {
     for (pugi::xml_node item : parent.children("PAGEOBJECT")) {
-        if (auto problem = elementProblem(item, kItemNumbers, kItemIntegers, text);
-            !problem.empty()) {
+        const Place place{members, std::strcmp(item.attribute("PTYPE").value(), "12") == 0};
+        if (auto problem = attributesProblem(item, kItemRules, lineAt, place); !problem.empty()) {
             return problem;
         }
-        if (auto problem = itemsProblem(item, text); !problem.empty()) {
+        if (auto problem = itemsProblem(item, true, lineAt); !problem.empty()) {
             return problem;  // depth is bounded by the nesting check above
         }
     }
     return {};
 }
 
-std::string pagesProblem(pugi::xml_node document, std::string_view text) {
+std::string pagesProblem(pugi::xml_node document, const LineFinder& lineAt) {
     double previousNum = -1;
     int count = 0;
     for (pugi::xml_node page : document.children("PAGE")) {
         ++count;
-        if (auto problem = numberProblem(page, kPageNumbers, text); !problem.empty()) {
+        if (auto problem = attributesProblem(page, kPageRules, lineAt); !problem.empty()) {
             return problem;
         }
         if (numberAttribute(page, "PAGEWIDTH") <= 0 || numberAttribute(page, "PAGEHEIGHT") <= 0) {
@@ -135,39 +172,32 @@ int lineAt(std::string_view text, std::ptrdiff_t offset) {
     return 1 + static_cast<int>(std::count(text.begin(), end, '\n'));
 }
 
-std::string documentProblem(const pugi::xml_document& xml, std::string_view text) {
+std::string documentProblem(const pugi::xml_document& xml, const LineFinder& lineAt) {
     if (auto problem = shapeProblem(xml); !problem.empty()) {
         return problem;
     }
-    const pugi::xml_node root = xml.document_element();
-    if (std::strcmp(root.name(), "SCRIBUSUTF8NEW") != 0) {
-        return "it is not a Scribus document (its root element is <" + std::string(root.name()) +
-               ">)";
-    }
-    const std::string version = root.attribute("Version").value();
-    if (version != "1.5" && version.rfind("1.5.", 0) != 0) {
-        return "it is not a Scribus 1.5 document (version \"" + version + "\")";
+    if (auto problem = formatProblem(xml.document_element()); !problem.empty()) {
+        return problem;
     }
     if (auto problem = depthProblem(xml); !problem.empty()) {
         return problem;
     }
-    const pugi::xml_node document = root.child("DOCUMENT");
+    const pugi::xml_node document = xml.document_element().child("DOCUMENT");
     if (!document) {
         return "it has no DOCUMENT element";
     }
-    if (auto problem = elementProblem(document, kDocumentNumbers, kDocumentIntegers, text);
-        !problem.empty()) {
+    if (auto problem = attributesProblem(document, kDocumentRules, lineAt); !problem.empty()) {
         return problem;
     }
     for (pugi::xml_node set : document.child("PageSets").children("Set")) {
-        if (auto problem = numberProblem(set, kSetIntegers, text, true); !problem.empty()) {
+        if (auto problem = attributesProblem(set, kSetRules, lineAt); !problem.empty()) {
             return problem;
         }
     }
-    if (auto problem = pagesProblem(document, text); !problem.empty()) {
+    if (auto problem = pagesProblem(document, lineAt); !problem.empty()) {
         return problem;
     }
-    return itemsProblem(document, text);
+    return itemsProblem(document, false, lineAt);
 }
 
 }  // namespace host::sla

@@ -1,8 +1,11 @@
 #pragma once
 
-// Checks that a parsed .sla file is a Scribus 1.5 document this adapter can
-// work on, so that later reads never meet a missing page or a non-finite number.
+// Checks that a .sla file is a Scribus 1.5 or 1.6 document this adapter can
+// work on, so that later reads never meet a missing page or a non-finite
+// number; names the Scribus that saved a file in another format.
 
+#include <cstddef>
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -12,9 +15,19 @@ namespace host::sla {
 
 inline constexpr int kMaxDepth = 128;  // element nesting; Scribus groups stay far below
 
-// Empty when the document is usable, otherwise the reason in a few words.
-// `text` is the parsed file, used to name lines.
-std::string documentProblem(const pugi::xml_document& xml, std::string_view text);
+// 1-based line of a byte offset in the document's text.
+using LineFinder = std::function<int(std::ptrdiff_t)>;
+
+// Before parsing: empty when `text` can be UTF-8 XML, otherwise the reason in
+// a few words (UTF-16 or UTF-32 text, binary data).
+std::string encodingProblem(std::string_view text);
+
+// Empty when `root` is the root of a Scribus 1.5 or 1.6 document, otherwise
+// the reason, naming the Scribus that saved it where the file says.
+std::string formatProblem(pugi::xml_node root);
+
+// Empty when the parsed document is usable, otherwise the reason in a few words.
+std::string documentProblem(const pugi::xml_document& xml, const LineFinder& lineAt);
 
 // 1-based line of a byte offset in `text`.
 int lineAt(std::string_view text, std::ptrdiff_t offset);

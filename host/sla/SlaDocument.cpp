@@ -1,78 +1,15 @@
 #include "host/sla/SlaDocument.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <algorithm>
-#include <cerrno>
 #include <cstring>
 
 #include "host/HostError.h"
-#include "host/sla/SlaCheck.h"
 #include "host/sla/SlaGeometry.h"
 #include "host/sla/SlaNumbers.h"
 
 namespace host::sla {
 
 namespace {
-
-// Keep everything the file holds, byte for byte where pugixml allows: white
-// space, comments, the declaration, line ends and attribute white space.
-constexpr unsigned kParseFlags = (pugi::parse_full | pugi::parse_ws_pcdata | pugi::parse_fragment) &
-                                 ~pugi::parse_eol & ~pugi::parse_wconv_attribute;
-
-[[noreturn]] void fail(const std::filesystem::path& path, const std::string& reason) {
-    throw HostError("Cannot open \"" + path.string() + "\": " + reason + ".");
-}
-
-struct FileContents {
-    std::string text;
-    struct stat info {};  // of the descriptor read, so it describes exactly what was read
-};
-
-FileContents readWholeFile(const std::filesystem::path& path) {
-    std::error_code error;
-    const auto status = std::filesystem::status(path, error);
-    if (!std::filesystem::exists(status)) {
-        if (std::filesystem::is_symlink(std::filesystem::symlink_status(path, error))) {
-            fail(path, "it is a link to \"" + std::filesystem::read_symlink(path, error).string() +
-                           "\", which does not exist");
-        }
-        fail(path, "the file does not exist");
-    }
-    if (std::filesystem::is_directory(status)) {
-        fail(path, "it is a folder, not a file");
-    }
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) {
-        fail(path, std::string("the file cannot be read (") + std::strerror(errno) + ")");
-    }
-    FileContents file;
-    char buffer[65536];
-    for (;;) {
-        const ssize_t got = ::read(fd, buffer, sizeof buffer);
-        if (got < 0 && errno == EINTR) {
-            continue;
-        }
-        if (got < 0) {
-            const int readError = errno;
-            ::close(fd);
-            fail(path, std::string("the file cannot be read (") + std::strerror(readError) + ")");
-        }
-        if (got == 0) {
-            break;
-        }
-        file.text.append(buffer, static_cast<std::size_t>(got));
-    }
-    const bool described = ::fstat(fd, &file.info) == 0;
-    const int statError = errno;
-    ::close(fd);
-    if (!described) {
-        fail(path, std::string("the file cannot be examined (") + std::strerror(statError) + ")");
-    }
-    return file;
-}
 
 // Scribus's defaults for the four layouts when the file has no PageSets.
 PageLayout defaultLayout(int book) {
@@ -88,25 +25,6 @@ bool shapesLayout(pugi::xml_node node) {
 }
 
 }  // namespace
-
-std::shared_ptr<SlaDocument> SlaDocument::load(const std::filesystem::path& path) {
-    std::shared_ptr<SlaDocument> document(new SlaDocument());
-    document->m_path = path;
-    const FileContents file = readWholeFile(path);
-    const std::string& text = file.text;
-    document->m_hasBom = text.rfind("\xEF\xBB\xBF", 0) == 0;
-    const pugi::xml_parse_result parsed =
-        document->m_xml.load_buffer(text.data(), text.size(), kParseFlags, pugi::encoding_utf8);
-    if (!parsed) {
-        fail(path, std::string("it is not well-formed XML (") + parsed.description() + " on line " +
-                       std::to_string(lineAt(text, parsed.offset)) + ")");
-    }
-    if (const std::string problem = documentProblem(document->m_xml, text); !problem.empty()) {
-        fail(path, problem);
-    }
-    document->recordDiskState(file.info);
-    return document;
-}
 
 pugi::xml_node SlaDocument::documentNode() const {
     return m_xml.document_element().child("DOCUMENT");
@@ -264,6 +182,44 @@ int SlaDocument::itemPage(pugi::xml_node item) const {
     return -1;
 }
 
+pugi::xml_node SlaDocument::insertCopyAfter(pugi::xml_node anchor, pugi::xml_node original) {
+    const pugi::xml_node indent = original.previous_sibling();
+    if (indent.type() == pugi::node_pcdata) {
+        anchor = adopt(anchor.parent().insert_copy_after(indent, anchor));
+    }
+    return adopt(anchor.parent().insert_copy_after(original, anchor));
+}
+
+pugi::xml_node SlaDocument::insertCopyBefore(pugi::xml_node anchor, pugi::xml_node original) {
+    return adopt(anchor.parent().insert_copy_before(original, anchor));
+}
+
+pugi::xml_node SlaDocument::adopt(pugi::xml_node copy) {
+    if (!copy) {
+        // pugixml refuses a copy only when out of memory or misused.
+        throw HostError("Cannot change \"" + m_path.string() + "\": there is not enough memory.");
+    }
+    m_changes->adoptCopy(copy);
+    m_changes->childrenChanged(copy.parent());
+    if (std::strcmp(copy.name(), "PAGE") == 0) {
+        pagesChanged();
+    }
+    m_changed = true;
+    return copy;
+}
+
+void SlaDocument::moveBefore(pugi::xml_node node, pugi::xml_node anchor) {
+    m_changes->childrenChanged(node.parent());
+    if (!anchor.parent().insert_move_before(node, anchor)) {
+        throw HostError("Cannot change \"" + m_path.string() + "\": there is not enough memory.");
+    }
+    m_changes->childrenChanged(node.parent());
+    if (std::strcmp(node.name(), "PAGE") == 0) {
+        pagesChanged();
+    }
+    m_changed = true;
+}
+
 std::shared_ptr<NodeHandle> SlaDocument::handle(pugi::xml_node node) {
     auto& slot = m_handles[node.internal_object()];
     if (!slot) {
@@ -279,6 +235,7 @@ void SlaDocument::removeNode(pugi::xml_node node) {
         m_handles.erase(found);
     }
     const bool page = std::strcmp(node.name(), "PAGE") == 0;
+    m_changes->childrenChanged(node.parent());
     node.parent().remove_child(node);
     if (page) {
         pagesChanged();
@@ -297,7 +254,10 @@ void SlaDocument::setAttribute(pugi::xml_node node, const char* name, const std:
     if (!attribute) {
         attribute = node.append_attribute(name);
     }
-    attribute.set_value(value.c_str());
+    if (!attribute.set_value(value.c_str())) {
+        throw HostError("Cannot change \"" + m_path.string() + "\": there is not enough memory.");
+    }
+    m_changes->attributesChanged(node);
     m_changed = true;
 }
 

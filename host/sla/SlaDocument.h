@@ -1,9 +1,19 @@
 #pragma once
 
-// One Scribus 1.5 document (.sla) held in memory. Lengths are points. Page
-// rectangles are canvas coordinates where Scribus lays the pages out when it
-// opens the file (it ignores the stored PAGEXPOS/PAGEYPOS); item positions are
-// canvas coordinates too. Pages are numbered from 0 here.
+// One Scribus 1.5 or 1.6 document (.sla, or .sla.gz) held in memory. Lengths
+// are points. Page rectangles are canvas coordinates where Scribus lays the
+// pages out when it opens the file (it ignores the stored PAGEXPOS/PAGEYPOS);
+// item positions are canvas coordinates too. Pages are numbered from 0 here.
+//
+// Saving writes every part the tool did not change byte for byte as it was
+// read (SlaWriter.h). For that the document must see every change, so:
+// - attributes are written only through setAttribute() or setNumber();
+// - nodes are copied only through insertCopyAfter() or insertCopyBefore(),
+//   never with pugixml's insert_copy_*/append_copy/prepend_copy: a pugixml
+//   copy shares its source's strings and would pass for the source;
+// - nodes are moved only through moveBefore() and removed only through
+//   removeNode();
+// - names, text nodes and comments are never changed.
 
 #include <filesystem>
 #include <memory>
@@ -14,9 +24,14 @@
 
 #include <pugixml.hpp>
 
-struct stat;
+#include "host/sla/SlaChanges.h"
+#include "host/sla/file/ByteStream.h"
 
 namespace host::sla {
+
+namespace file {
+class DocumentFile;
+}
 
 struct PageRect {
     double x = 0.0;
@@ -40,6 +55,10 @@ struct NodeHandle {
 
 class SlaDocument {
 public:
+    ~SlaDocument();
+    SlaDocument(const SlaDocument&) = delete;
+    SlaDocument& operator=(const SlaDocument&) = delete;
+
     // Reads and checks the file; throws HostError naming the file and the reason.
     static std::shared_ptr<SlaDocument> load(const std::filesystem::path& path);
 
@@ -70,6 +89,14 @@ public:
     int itemPage(pugi::xml_node item) const;
 
     std::shared_ptr<NodeHandle> handle(pugi::xml_node node);
+    // Inserts a copy of `original` (with its subtree) after `anchor`, a sibling-to-be,
+    // preceded by the white space that precedes `original`; returns the copy.
+    pugi::xml_node insertCopyAfter(pugi::xml_node anchor, pugi::xml_node original);
+    // Inserts a copy of `original` (with its subtree, and nothing else) before
+    // `anchor`, a sibling-to-be; returns the copy.
+    pugi::xml_node insertCopyBefore(pugi::xml_node anchor, pugi::xml_node original);
+    // Moves `node` (with its subtree) before `anchor`.
+    void moveBefore(pugi::xml_node node, pugi::xml_node anchor);
     void removeNode(pugi::xml_node node);
 
     // Writes an attribute; the document counts as changed only when the text differs.
@@ -79,30 +106,35 @@ public:
     void setChanged(bool changed) { m_changed = changed; }
     bool changed() const { return m_changed; }
 
-    // The document as text: unchanged parts exactly as they were read.
+    // Whether the file is gzip-compressed (then it is saved compressed too).
+    bool compressed() const;
+
+    // The document as text (uncompressed): unchanged parts exactly as they were read.
     std::string serialize() const;
-    void serializeTo(pugi::xml_writer& writer) const;
-    // Replaces the file atomically; throws HostError and leaves the file as it was on failure.
+    void writeTo(file::ByteSink& out) const;
+    // Replaces the file (see file::DocumentFile::replace); throws HostError
+    // and leaves the file as it was on failure.
     void save();
 
 private:
-    SlaDocument() = default;
-    // Keeps the size and modification time of the file as `info` describes it.
-    void recordDiskState(const struct stat& info);
+    SlaDocument();
+    void read();
+    // 1-based line of a byte offset in the text as read.
+    int lineAt(std::ptrdiff_t offset) const;
+    // Records a fresh copy (see SlaChanges::adoptCopy); throws when pugixml made none.
+    pugi::xml_node adopt(pugi::xml_node copy);
     std::vector<pugi::xml_node> findPageNodes() const;
     std::vector<PageRect> layOutPages() const;
     std::vector<std::vector<int>> findSpreads() const;
 
-    struct DiskState {
-        long long size = -1;
-        long long modifiedNs = -1;
-    };
-
     std::filesystem::path m_path;
+    std::unique_ptr<file::DocumentFile> m_file;
+    std::unique_ptr<char[]> m_text;  // parsed in place: m_xml's strings point into it
+    std::size_t m_textSize = 0;
     pugi::xml_document m_xml;
+    std::unique_ptr<SlaChanges> m_changes;
     bool m_changed = false;
     bool m_hasBom = false;
-    DiskState m_diskState;  // when loaded or last saved, to refuse overwriting newer edits
     std::unordered_map<pugi::xml_node_struct*, std::shared_ptr<NodeHandle>> m_handles;
     // Finding the pages walks every element of the document, so each item asking
     // for its page would cost the whole document.

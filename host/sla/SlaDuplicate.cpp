@@ -100,17 +100,6 @@ CopyContext contextFor(SlaDocument& document) {
     return context;
 }
 
-// Inserts a copy of `original` after `anchor`, preceded by the white space that precedes
-// `original`.
-pugi::xml_node copyAfter(pugi::xml_node anchor, pugi::xml_node original) {
-    pugi::xml_node parent = anchor.parent();
-    const pugi::xml_node indent = original.previous_sibling();
-    if (indent.type() == pugi::node_pcdata) {
-        anchor = parent.insert_copy_after(indent, anchor);
-    }
-    return parent.insert_copy_after(original, anchor);
-}
-
 void addPageElement(SlaDocument& document, int source, int index);
 void updatePageCounters(SlaDocument& document, int lastIndex);
 
@@ -142,7 +131,8 @@ int duplicatePage(SlaDocument& document, int source) {
     pugi::xml_node anchor = document.topLevelItems().empty() ? document.pageNodes().back()
                                                              : document.topLevelItems().back();
     for (pugi::xml_node original : originals) {
-        anchor = copyAfter(anchor, original);  // after the last item: page 1's stacking is kept
+        // After the last item: page 1's stacking is kept.
+        anchor = document.insertCopyAfter(anchor, original);
         adaptElement(context, anchor, true);
         forEachObject(anchor, [&](pugi::xml_node child) { adaptElement(context, child, false); });
         copies.push_back(anchor);
@@ -160,7 +150,8 @@ namespace {
 
 void addPageElement(SlaDocument& document, int source, int index) {
     const auto& pages = document.pageNodes();  // read before pagesChanged() drops them
-    const pugi::xml_node page = copyAfter(pages.back(), pages[static_cast<std::size_t>(source)]);
+    const pugi::xml_node page =
+        document.insertCopyAfter(pages.back(), pages[static_cast<std::size_t>(source)]);
     document.pagesChanged();
     document.setNumber(page, "NUM", index);
     // Facing layouts use the master of the side the new page lands on.

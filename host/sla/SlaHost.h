@@ -1,6 +1,6 @@
 #pragma once
 
-// The host over Scribus 1.5 documents (.sla files): each open file is a
+// The host over Scribus 1.5 and 1.6 documents (.sla files, or .sla.gz): each open file is a
 // document, the last one opened is active, and its window shows one spread
 // (a row of Scribus's page layout). A page's duplicate is a spread holding the
 // new page alone. Changes stay in memory until saveChanged().

@@ -51,8 +51,8 @@ std::string formatNumber(double value) {
 
 double numberAttribute(pugi::xml_node node, const char* name, double fallback) {
     const pugi::xml_attribute attribute = node.attribute(name);
-    if (!attribute) {
-        return fallback;
+    if (!attribute || *attribute.value() == '\0') {
+        return fallback;  // the load checks let only attributes the tool can do without be empty
     }
     return parseNumber(attribute.value()).value_or(fallback);
 }

@@ -20,7 +20,8 @@ std::string formatNumber(double value);
 // The whole text as a whole number within int's range ("3", "3.0", "-1"), or nothing.
 std::optional<int> parseInteger(std::string_view text);
 
-// The attribute's value, or `fallback` when it is absent. Load checks guarantee finiteness.
+// The attribute's value, or `fallback` when it is absent or empty. Load checks guarantee
+// finiteness.
 double numberAttribute(pugi::xml_node node, const char* name, double fallback = 0.0);
 
 // The attribute's value as an int, or `fallback` when it is absent. Throws

@@ -102,9 +102,9 @@ std::vector<pugi::xml_node> ungroupItem(SlaDocument& document, pugi::xml_node gr
     for (pugi::xml_node member : members) {
         placeMember(document, transform, member);
         if (!first && indent.type() == pugi::node_pcdata) {
-            group.parent().insert_copy_before(indent, group);
+            document.insertCopyBefore(group, indent);
         }
-        group.parent().insert_move_before(member, group);
+        document.moveBefore(member, group);
         first = false;
     }
     document.removeNode(group);

@@ -62,6 +62,35 @@ start_tool() {
     TOOL_PID=$!
 }
 
+# An ordinary user's folder, $WORK/user, and the tool run as that user: when
+# the tests run as root, whom permissions do not bind, the user is nobody.
+# give FILE... hands files made for that user over to them.
+user_folder() {
+    mkdir -p "$WORK/user/tmp"
+    if [ "$(id -u)" = 0 ]; then
+        chmod 711 "$WORK"
+        chown -R 65534:65534 "$WORK/user"
+    fi
+}
+give() {
+    if [ "$(id -u)" = 0 ]; then
+        chown -h 65534:65534 "$@"
+    fi
+}
+# Like start_tool, as that user, with $WORK/user/tmp for temporary files.
+start_tool_as_user() {
+    local as_user=()
+    if [ "$(id -u)" = 0 ]; then
+        mkdir -p "$WORK/user/runtime"
+        chmod 700 "$WORK/user/runtime"
+        give "$WORK/user/runtime"
+        as_user=(setpriv --reuid=65534 --regid=65534 --clear-groups
+            env HOME="$WORK/user" XDG_RUNTIME_DIR="$WORK/user/runtime")
+    fi
+    TMPDIR="$WORK/user/tmp" "${as_user[@]}" "$QUARVEL" "$@" >"$WORK/tool.out" 2>"$WORK/tool.err" &
+    TOOL_PID=$!
+}
+
 # Waits for the tool's window and a first complete paint; sets MAIN.
 wait_main_window() {
     MAIN=$(x_wait_window '^Quarvel$' "$WAIT_SECONDS") || fail "the tool's window did not appear"

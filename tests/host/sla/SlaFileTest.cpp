@@ -1,5 +1,6 @@
-// Files: the unchanged round trip, the atomic save, and refusing files that
-// cannot be opened with one message naming the file and the reason.
+// Files: the unchanged round trip, compressed and Scribus 1.6 documents, the
+// save, and refusing files that cannot be opened or saved with one message
+// naming the file and the reason.
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -10,11 +11,22 @@
 #include <csignal>
 
 #include "SlaTestSupport.h"
+#include "file/FileTestSupport.h"
 #include "host/HostError.h"
+#include "host/sla/file/Gzip.h"
 
 namespace {
 
 using testing::HasSubstr;
+
+// `text` (ASCII) as UTF-16, with or without a byte order mark.
+std::string utf16(const std::string& text, bool bigEndian, bool mark) {
+    std::string wide = mark ? (bigEndian ? "\xFE\xFF" : "\xFF\xFE") : "";
+    for (const char c : text) {
+        wide += bigEndian ? std::string{'\0', c} : std::string{c, '\0'};
+    }
+    return wide;
+}
 
 std::string openError(const std::filesystem::path& path) {
     try {
@@ -25,46 +37,66 @@ std::string openError(const std::filesystem::path& path) {
     return "opened";
 }
 
-// Same elements, attributes in the same order with the same values, same text.
-void expectSameTree(pugi::xml_node a, pugi::xml_node b) {
-    ASSERT_STREQ(a.name(), b.name());
-    pugi::xml_attribute x = a.first_attribute();
-    pugi::xml_attribute y = b.first_attribute();
-    for (; x && y; x = x.next_attribute(), y = y.next_attribute()) {
-        EXPECT_STREQ(x.name(), y.name());
-        EXPECT_STREQ(x.value(), y.value()) << x.name();
-    }
-    EXPECT_TRUE(!x && !y) << "attribute count differs on " << a.name();
-    pugi::xml_node c = a.first_child();
-    pugi::xml_node d = b.first_child();
-    for (; c && d; c = c.next_sibling(), d = d.next_sibling()) {
-        expectSameTree(c, d);
-    }
-    EXPECT_TRUE(!c && !d) << "child count differs under " << a.name();
-}
-
 TEST(SlaFile, UnchangedDocumentsSerializeAsRead) {
-    const std::vector<std::filesystem::path> files{slatest::ownSample("sheet.sla"),
-                                                   slatest::scribusSample("sheet_1000x700.sla"),
-                                                   slatest::scribusSample("grid_64.sla")};
+    const std::vector<std::filesystem::path> files{
+        slatest::ownSample("sheet.sla"),
+        slatest::scribusSample("sheet_1000x700.sla"),
+        slatest::scribusSample("grid_64.sla"),
+        slatest::scribusSample("minimal_handwritten.sla"),
+        slatest::scribusSample("scribus-1.6/grid_64.sla"),
+        slatest::scribusSample("scribus-1.6/minimal_handwritten.sla")};
     for (const auto& file : files) {
         SCOPED_TRACE(file.string());
         const auto host = host::sla::SlaHost::open({file});
         EXPECT_EQ(host->openDocuments()[0]->serialize(), slatest::readFile(file));
+        EXPECT_FALSE(host->openDocuments()[0]->compressed());
+    }
+    // Compressed by either Scribus: the text inside, as it is.
+    for (const char* name : {"sheet_1000x700.sla.gz", "scribus-1.6/sheet_1000x700.sla.gz"}) {
+        const std::string packed = slatest::readFile(slatest::scribusSample(name));
+        const auto text = host::sla::file::inflateText(packed.data(), packed.size());
+        const auto compressed = host::sla::SlaDocument::load(slatest::scribusSample(name));
+        EXPECT_TRUE(compressed->compressed());
+        EXPECT_EQ(compressed->serialize(), std::string(text.data.get(), text.size));
     }
 }
 
-TEST(SlaFile, HandWrittenLayoutKeepsEveryElementAndAttribute) {
-    // Line breaks between attributes are not kept; everything else is.
-    const auto file = slatest::scribusSample("minimal_handwritten.sla");
-    const std::string written = host::sla::SlaHost::open({file})->openDocuments()[0]->serialize();
-    pugi::xml_document original;
-    pugi::xml_document again;
-    const unsigned flags = pugi::parse_full;
-    ASSERT_TRUE(original.load_file(file.c_str(), flags));
-    ASSERT_TRUE(again.load_string(written.c_str(), flags));
-    expectSameTree(original.document_element(), again.document_element());
-    EXPECT_THAT(written, HasSubstr("<!-- Hand-written minimal"));
+// Scribus 1.6 continues the 1.5 format: its documents, plain or compressed,
+// are read, written back keeping their version, and read again.
+TEST(SlaFile, CompressedAndScribus16DocumentsAreReflectedAndReadBack) {
+    struct Row {
+        const char* sample;
+        const char* version;
+    };
+    const Row rows[] = {{"sheet_1000x700.sla.gz", "1.5.8"},
+                        {"scribus-1.6/sheet_1000x700.sla.gz", "1.6.3"},
+                        {"scribus-1.6/sheet_1000x700.sla", "1.6.3"},
+                        {"scribus-1.6/grid_64.sla", "1.6.3"},
+                        {"scribus-1.6/minimal_handwritten.sla", "1.6.3"}};
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.sample);
+        slatest::ScratchFolder folder;
+        const auto path = folder.copy(slatest::scribusSample(row.sample));
+        const bool compressed = host::sla::SlaDocument::load(path)->compressed();
+        slatest::reflectAndSave(path);
+        const auto saved = host::sla::SlaDocument::load(path);
+        EXPECT_EQ(saved->compressed(), compressed);
+        EXPECT_EQ(slatest::readFile(path).rfind("\x1f\x8b", 0) == 0, compressed);
+        EXPECT_THAT(saved->serialize(),
+                    HasSubstr("<SCRIBUSUTF8NEW Version=\"" + std::string(row.version) + "\">"));
+        ASSERT_EQ(saved->pageNodes().size(), 2U);
+        // The back side holds as many page rectangles as the front (groups dissolved).
+        const auto rectangles = [&](int page) {
+            const auto host = host::sla::SlaHost::open({path}, page);
+            int count = 0;
+            for (const auto& item : slatest::itemsOf(*host->activeWindow()->activeSpread())) {
+                count += item->typeName() == "Rectangle" ? 1 : 0;
+            }
+            return count;
+        };
+        EXPECT_GE(rectangles(1), 4);
+        EXPECT_EQ(rectangles(2), rectangles(1));
+    }
 }
 
 TEST(SlaFile, OnlyChangedDocumentsAreWritten) {
@@ -181,12 +213,46 @@ TEST_F(SlaFailedSave, WriteErrorLeavesTheOriginal) {
               1);
 }
 
-TEST_F(SlaFailedSave, ReadOnlyFolderLeavesTheOriginal) {
-    if (::geteuid() == 0) {
-        GTEST_SKIP() << "folder permissions do not bind the superuser";
-    }
-    ::chmod(m_folder.path().c_str(), 0555);
-    expectIntact("temporary file");
+// Run as an ordinary user: permissions do not bind the superuser.
+TEST(SlaFile, AReadOnlyFileIsRefusedAndAFileInAReadOnlyFolderSavedInPlace) {
+    slatest::ScratchFolder folder;
+    const auto readOnly = folder.copy(slatest::ownSample("sheet.sla"));
+    std::filesystem::create_directory(folder.path() / "locked");
+    const auto inLocked = folder.path() / "locked" / "sheet.sla";
+    std::filesystem::copy_file(readOnly, inLocked);
+    const std::string original = slatest::readFile(readOnly);
+    ::chmod(readOnly.c_str(), 0444);
+    filetest::handOver(folder.path());
+    ::chmod((folder.path() / "locked").c_str(), 0555);
+    const std::string result = filetest::runUnprivileged([&]() -> std::string {
+        const auto refused = host::sla::SlaHost::open({readOnly});
+        slatest::itemsOf(*refused->activeWindow()->activeSpread())[0]->setRotationAngle(90);
+        try {
+            refused->saveChanged();
+            return "the read-only file was saved";
+        } catch (const host::HostError& error) {
+            const std::string expected = "Cannot save \"" + readOnly.string() +
+                                         "\": the file is read-only; make it writable and run "
+                                         "Quarvel again.";
+            if (error.what() != expected) {
+                return error.what();
+            }
+        }
+        if (slatest::readFile(readOnly) != original || !refused->openDocuments()[0]->changed()) {
+            return "the read-only file changed, or its changes count as saved";
+        }
+        const auto saved = host::sla::SlaHost::open({inLocked});
+        slatest::itemsOf(*saved->activeWindow()->activeSpread())[0]->setRotationAngle(90);
+        saved->saveChanged();
+        const auto again = host::sla::SlaHost::open({inLocked});
+        const double angle =
+            slatest::itemsOf(*again->activeWindow()->activeSpread())[0]->rotationAngle();
+        return angle == 90 ? std::string() : "saved in the locked folder: " + std::to_string(angle);
+    });
+    EXPECT_EQ(result, "");
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path() / "locked"),
+                            std::filesystem::directory_iterator()),
+              1);
 }
 
 TEST_F(SlaFailedSave, FileChangedByAnotherProgramIsNotOverwritten) {
@@ -218,8 +284,29 @@ TEST(SlaFile, UnusableFilesAreRefusedWithTheReason) {
         {"cut short", slatest::documentWith("").substr(0, 300), "not well-formed XML"},
         {"two roots", slatest::documentWith("") + "<x/>", "more than one root"},
         {"other XML", "<svg xmlns=\"http://www.w3.org/2000/svg\"/>", "not a Scribus document"},
-        {"Scribus 1.3", "<SCRIBUSUTF8NEW Version=\"1.3.3\"><DOCUMENT/></SCRIBUSUTF8NEW>",
-         "not a Scribus 1.5 document"},
+        // Older formats name the Scribus that saved them and what to do; newer ones too.
+        {"Scribus 1.2", "<SCRIBUSUTF8 Version=\"1.2.1\"><DOCUMENT/></SCRIBUSUTF8>",
+         "it was saved by Scribus 1.2.1, whose format this tool does not read; open it in "
+         "Scribus 1.5 or later and save it again to make it usable here."},
+        {"Scribus 1.0", "<SCRIBUS><DOCUMENT/></SCRIBUS>", "saved by Scribus 1.2 or older, whose"},
+        {"Scribus 1.3", "<SCRIBUSUTF8NEW Version=\"1.3.3.14\"><DOCUMENT/></SCRIBUSUTF8NEW>",
+         "saved by Scribus 1.3.3.14, whose format this tool does not read; open it in Scribus 1.5"},
+        {"Scribus 1.4", "<SCRIBUSUTF8NEW Version=\"1.4.6\"><DOCUMENT/></SCRIBUSUTF8NEW>",
+         "saved by Scribus 1.4.6, whose format"},
+        {"Scribus 1.7", "<SCRIBUSUTF8NEW Version=\"1.7.0\"><DOCUMENT/></SCRIBUSUTF8NEW>",
+         "it was saved by Scribus 1.7.0, which is newer than this tool: it reads documents of "
+         "Scribus 1.5 and 1.6."},
+        {"Scribus 2", "<SCRIBUSUTF8NEW Version=\"2.0\"><DOCUMENT/></SCRIBUSUTF8NEW>",
+         "saved by Scribus 2.0, which is newer"},
+        {"no version", "<SCRIBUSUTF8NEW><DOCUMENT/></SCRIBUSUTF8NEW>",
+         "it does not say which Scribus saved it (version \"\")"},
+        {"UTF-16 with mark", utf16(slatest::documentWith(""), false, true),
+         "it is stored as UTF-16 text, which Scribus does not open either"},
+        {"UTF-16 big-endian without mark", utf16(slatest::documentWith(""), true, false),
+         "stored as UTF-16 text"},
+        {"UTF-32", std::string("\xFF\xFE\0\0<\0\0\0", 8), "stored as UTF-32 text"},
+        {"binary", std::string("PK\3\4\0\0\n<x/>", 10),
+         "it is not a text file (it holds a zero byte on line 1)"},
         {"no DOCUMENT", "<SCRIBUSUTF8NEW Version=\"1.5.8\"/>", "no DOCUMENT"},
         {"no page", slatest::documentWith("", "", " "), "no page"},
         {"pages out of order",
@@ -238,6 +325,18 @@ TEST(SlaFile, UnusableFilesAreRefusedWithTheReason) {
          "ROT of <PAGEOBJECT>"},
         {"number with text", slatest::documentWith("  <PAGEOBJECT WIDTH=\"12pt\"/>\n"),
          "not a finite number (\"12pt\")"},
+        // A number the tool needs may not be empty.
+        {"empty position", slatest::documentWith("  <PAGEOBJECT PTYPE=\"6\" XPOS=\"\"/>\n"),
+         "attribute XPOS of <PAGEOBJECT> on line 7 is not a finite number (\"\")"},
+        {"empty member position",
+         slatest::documentWith("  <PAGEOBJECT PTYPE=\"12\" groupWidth=\"1\" groupHeight=\"1\">"
+                               "<PAGEOBJECT PTYPE=\"6\" gXpos=\"\"/></PAGEOBJECT>\n"),
+         "gXpos of <PAGEOBJECT>"},
+        {"empty group size",
+         slatest::documentWith("  <PAGEOBJECT PTYPE=\"12\" groupWidth=\"\"/>\n"),
+         "groupWidth of <PAGEOBJECT>"},
+        {"empty page", slatest::documentWith("  <PAGEOBJECT PTYPE=\"6\" OwnPage=\"\"/>\n"),
+         "OwnPage of <PAGEOBJECT>"},
         {"absurd nesting", slatest::documentWith(deep), "nested more than"},
         // Values read as ints must be whole and within int's range.
         {"huge layout", slatest::documentWith("", "BOOK=\"1e10\""),
@@ -274,11 +373,28 @@ TEST(SlaFile, UnusableFilesAreRefusedWithTheReason) {
     }
     EXPECT_THAT(openError(folder.path() / "missing.sla"), HasSubstr("does not exist"));
     EXPECT_THAT(openError(folder.path()), HasSubstr("folder"));
-    if (::geteuid() != 0) {
-        const auto locked = folder.write("locked.sla", slatest::documentWith(""));
-        ::chmod(locked.c_str(), 0);
-        EXPECT_THAT(openError(locked), HasSubstr("cannot be read"));
-    }
+    const auto pipe = folder.path() / "pipe.sla";
+    ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+    EXPECT_EQ(openError(pipe),
+              "Cannot open \"" + pipe.string() + "\": it is a named pipe (FIFO), not a file.");
+}
+
+TEST(SlaFile, NumbersTheToolDoesNotNeedMayBeEmpty) {
+    slatest::ScratchFolder folder;
+    const std::string item =
+        "  <PAGEOBJECT ANNAME=\"Page\" PTYPE=\"6\" FRTYPE=\"0\" XPOS=\"200\" YPOS=\"100\" "
+        "WIDTH=\"50\" HEIGHT=\"40\" OwnPage=\"0\" gXpos=\"\" gYpos=\"\" PWIDTH=\"\" "
+        "groupWidth=\"\" groupHeight=\"\"/>\n";
+    std::string text =
+        slatest::documentWith(item, "BOOK=\"0\" ScratchRight=\"\" ScratchBottom=\"\"");
+    text.replace(text.find("PAGEXPOS=\"100\" PAGEYPOS=\"20\""), 28, "PAGEXPOS=\"\" PAGEYPOS=\"\"");
+    const auto path = folder.write("empty.sla", text);
+    slatest::reflectAndSave(path);
+    const auto host = host::sla::SlaHost::open({path}, 2);
+    const auto copies = slatest::itemsOf(*host->activeWindow()->activeSpread());
+    ASSERT_EQ(copies.size(), 1U);
+    EXPECT_EQ(copies[0]->visibleBounds(), (host::Bounds{80, 850, 120, 900}));
+    EXPECT_THAT(slatest::readFile(path), HasSubstr(item));  // the original, as it was
 }
 
 }  // namespace

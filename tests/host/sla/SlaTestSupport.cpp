@@ -6,6 +6,11 @@
 #include <sstream>
 #include <stdexcept>
 
+#include "geometry/BackSide.h"
+#include "host/BackSideWriter.h"
+#include "host/Capture.h"
+#include "state/ToolState.h"
+
 namespace slatest {
 
 std::filesystem::path scribusSample(const std::string& name) {
@@ -77,6 +82,18 @@ std::vector<std::string> namesOf(host::Spread& spread) {
         names.push_back(item->name());
     }
     return names;
+}
+
+void reflectAndSave(const std::filesystem::path& path, int shownPage) {
+    state::ToolState tool;
+    const auto host = host::sla::SlaHost::open({path}, shownPage);
+    tool.hostApp = host;
+    tool.sheetWidth = host->activeDocument()->preferences()->pageWidth();
+    tool.sheetHeight = host->activeDocument()->preferences()->pageHeight();
+    host::captureSpread(tool);
+    geometry::createSide2(tool);
+    host::writeBackSide(tool);
+    host->saveChanged();
 }
 
 std::string documentWith(const std::string& items, const std::string& documentAttributes,

@@ -41,6 +41,10 @@ std::vector<std::shared_ptr<host::sla::SlaItem>> itemsOf(host::Spread& spread);
 std::shared_ptr<host::sla::SlaItem> itemNamed(host::Spread& spread, const std::string& name);
 std::vector<std::string> namesOf(host::Spread& spread);
 
+// The tool's Reflect on `path` (capture the spread holding 1-based page
+// `shownPage`, mirror it left-right, write the back side), then the save.
+void reflectAndSave(const std::filesystem::path& path, int shownPage = 1);
+
 // A one-page 1000 × 700 document (page at 100, 20) holding `items` (PAGEOBJECT elements).
 std::string documentWith(const std::string& items, const std::string& documentAttributes = "",
                          const std::string& pages = "");

@@ -1,0 +1,67 @@
+#pragma once
+
+// A document file as opened: its text, read once, and what it takes to read
+// that text again and to replace the file later. Only regular files are
+// opened; gzip files (recognised by their content) are uncompressed on
+// reading and compressed again on saving.
+
+#include <filesystem>
+#include <functional>
+#include <memory>
+
+#include "host/sla/file/ByteStream.h"
+#include "host/sla/file/FileText.h"
+
+struct stat;
+
+namespace host::sla::file {
+
+class Temporary;
+
+class DocumentFile {
+public:
+    ~DocumentFile();
+    DocumentFile(const DocumentFile&) = delete;
+    DocumentFile& operator=(const DocumentFile&) = delete;
+
+    // Opens `path` (following links) and reads its text. Refuses, with a
+    // FileError, anything but a regular file of at most kMaxDocumentBytes,
+    // before reading from it.
+    static std::unique_ptr<DocumentFile> open(const std::filesystem::path& path, FileText& text);
+
+    const std::filesystem::path& path() const { return m_path; }
+    bool compressed() const { return m_compressed; }
+
+    // The text exactly as open() gave it, read again from its first byte.
+    std::unique_ptr<ByteSource> readAgain() const;
+
+    // Replaces the file's contents with what `write` writes (compressed when
+    // the file was), keeping its links, mode, owner and group. Throws
+    // FileError; the file is then as it was.
+    void replace(const std::function<void(ByteSink&)>& write);
+
+private:
+    struct Identity {
+        unsigned long long device = 0;
+        unsigned long long inode = 0;
+        long long size = -1;
+        long long modifiedNs = -1;
+    };
+    struct Target;
+
+    DocumentFile() = default;
+    static Identity identityOf(const struct ::stat& info);
+    Target checkTarget() const;
+    void writeNew(int fd, const std::function<void(ByteSink&)>& write) const;
+    void replaceInPlace(const Target& target, Temporary& temporary);
+
+    std::filesystem::path m_path;
+    bool m_compressed = false;
+    std::size_t m_textSize = 0;  // uncompressed
+    Identity m_identity;         // of the file on disk, when read or last saved
+    // The file as it was read, kept open: saving copies unchanged parts from it.
+    int m_original = -1;
+    long long m_originalSize = 0;
+};
+
+}  // namespace host::sla::file

@@ -1,0 +1,14 @@
+#pragma once
+
+#include <stdexcept>
+
+namespace host::sla::file {
+
+// A file cannot be read or replaced. The message is the reason in a few words,
+// meant to follow "Cannot open "NAME": " or "Cannot save "NAME": ".
+class FileError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+}  // namespace host::sla::file
