@@ -68,6 +68,8 @@ row() {
     "$(field peak_kib "$out" | sort -n | tail -n 1 | awk '{ print $1 / 1024 }')"
 }
 
+# A first run that is not counted: Wine loads its DLLs from disk only once.
+run_once "$WORK/warm-up" floor
 echo "machine: $(nproc) cores; $(uptime)"
 echo "Wine $(wine --version 2>/dev/null); medians of $runs runs; ms from process creation"
 echo
