@@ -93,14 +93,22 @@ wine_wait_gone() {
 
 shots_differ() {
   local pixels total
+  for picture in "$1" "$2"; do
+    [ -s "$picture" ] || { echo "shots_differ: no picture $picture" >&2; return 1; }
+  done
+  # Pictures of other sizes do not compare: compare says why instead of a count.
   pixels=$(compare -metric AE -fuzz 10% "$1" "$2" "$3" 2>&1 || true)
+  if ! [[ $pixels =~ ^[0-9]+(\.[0-9]+)?(e\+?[0-9]+)?$ ]]; then
+    echo "shots_differ: $(basename "$1") and $(basename "$2") do not compare: $pixels" >&2
+    return 1
+  fi
   total=$(identify -format '%[fx:w*h]' "$1")
   awk -v p="$pixels" -v t="$total" 'BEGIN { printf "%.2f\n", 100 * p / t }'
 }
 
 assert_similar() {
   local percent
-  percent=$(shots_differ "$1" "$2" "$3")
+  percent=$(shots_differ "$1" "$2" "$3") || return 1
   if awk -v p="$percent" -v m="$4" 'BEGIN { exit !(p > m) }'; then
     echo "$(basename "$1") and $(basename "$2") differ in $percent % of their pixels" \
       "(at most $4 % allowed); see $3" >&2
