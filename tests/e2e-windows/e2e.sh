@@ -66,12 +66,12 @@ wait_exit() {
 }
 
 # Keeps screenshot SHOT as PICTURES/NAME.png and checks it against the Linux
-# window's REFERENCE/LINUX.png: at most 2.5 % of the pixels may differ (fonts
+# window's REFERENCE/LINUX.png: at most 1.5 % of the pixels may differ (fonts
 # and smoothing); the difference picture is kept beside it as NAME-diff.png.
 matches_linux() {
   local shot=$1 name=$2 linux=$3
   cp "$shot" "$PICTURES/$name.png"
-  assert_similar "$REFERENCE/$linux.png" "$PICTURES/$name.png" "$PICTURES/$name-diff.png" 2.5 ||
+  assert_similar "$REFERENCE/$linux.png" "$PICTURES/$name.png" "$PICTURES/$name-diff.png" 1.5 ||
     fail "the window differs from the Linux window; see $PICTURES/$name-diff.png"
 }
 
