@@ -1,14 +1,15 @@
 #!/usr/bin/env bash
 # Installs the Debian 12 packages the Windows build needs: the MinGW-w64
-# cross compiler (posix threads), Wine to run the Windows programs and tests,
-# rsvg-convert and ImageMagick for the pictures and the icon, NSIS for the
-# installer, GoogleTest's sources, and Xvfb with xdotool for the end-to-end
-# tests. Idempotent and non-interactive: packages already present are left alone.
+# cross compiler (posix threads) and its tools (widl), the build machine's own
+# compiler (it reads the window's design table while the build is
+# configured), Wine to run the Windows programs and tests, rsvg-convert and
+# ImageMagick for the pictures and the icon, NSIS for the installer,
+# GoogleTest's sources, and Xvfb with xdotool for the end-to-end tests. Idempotent and non-interactive: packages already present are left alone.
 set -euo pipefail
 
 packages=(
-  cmake make
-  g++-mingw-w64-x86-64-posix
+  cmake make g++
+  g++-mingw-w64-x86-64-posix mingw-w64-tools
   wine wine64
   librsvg2-bin imagemagick fonts-liberation
   nsis
