@@ -2,17 +2,21 @@
 
 #include <exception>
 
-#include "host/sla/SlaHost.h"
+#include "host/Session.h"
 
 namespace app {
 
-int finishSession(int status, host::sla::SlaHost* documents,
+int finishSession(int status, host::Session* session,
                   const std::function<void(const std::string&)>& report) {
-    if (status != 0 || !documents) {
+    if (!session) {
+        return status;
+    }
+    if (status != 0) {
+        session->endAfterError();
         return status;
     }
     try {
-        documents->saveChanged();
+        session->endNormally();
     } catch (const std::exception& error) {
         report(error.what());
         return 1;

@@ -1,20 +1,22 @@
 #pragma once
 
-// What ending the tool writes to the user's files.
+// The end of a session, for any host adapter.
 
 #include <functional>
 #include <string>
 
-namespace host::sla {
-class SlaHost;
+namespace host {
+class Session;
 }
 
 namespace app {
 
-// A normal end (status 0) saves every document the session changed; an end
-// after an error report writes nothing. A save that fails is reported and
-// turns the status into 1. Returns the process's exit status.
-int finishSession(int status, host::sla::SlaHost* documents,
+// Ends `session` for the tool's exit status: a normal end (status 0) lets the
+// adapter keep what the run changed, an end after an error report (any other
+// status) lets it write nothing. A failure of the normal end is reported and
+// turns the status into 1. Without a session (the adapter never opened) the
+// status stands. Returns the process's exit status.
+int finishSession(int status, host::Session* session,
                   const std::function<void(const std::string&)>& report);
 
 }  // namespace app

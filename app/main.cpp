@@ -1,10 +1,11 @@
 // quarvel: computes the back side of an imposed press sheet in a Scribus
 // document and writes it as a new page.
+//
+// The launcher: the only place that picks the host adapter (.sla documents)
+// and the window toolkit (Qt Widgets).
 
 #include <QApplication>
 #include <algorithm>
-#include <cstdio>
-#include <cstdlib>
 #include <filesystem>
 #include <iostream>
 
@@ -12,27 +13,42 @@
 #include "app/Session.h"
 #include "host/HostRegistry.h"
 #include "host/sla/SlaHost.h"
-#include "window/EventGuard.h"
-#include "window/Form1.h"
-#include "window/MessageBox.h"
-#include "window/SkinWindow.h"
+#include "window/Design.h"
+#include "window/form/EventGuard.h"
+#include "window/form/Form1.h"
+#include "window/qt/EventLoop.h"
+#include "window/qt/MessageBox.h"
+#include "window/qt/SkinWindow.h"
 
 namespace {
 
 void reportError(const std::string& message) {
     std::cerr << "quarvel: " << message << '\n';
-    window::showMessageBox(message);
-}
-
-// Ends the process at once: no later event, step or window destructor runs.
-[[noreturn]] void endTool(int status, host::sla::SlaHost* documents) {
-    const int exitStatus = app::finishSession(status, documents, reportError);
-    std::fflush(nullptr);
-    std::exit(exitStatus);
+    window::qt::showMessageBox(message);
 }
 
 std::vector<std::filesystem::path> paths(const std::vector<std::string>& files) {
     return {files.begin(), files.end()};
+}
+
+// Opens the documents and runs the window until the tool ends; returns the
+// status it ended with. The window, the tool state and every host reference
+// they held are gone on return.
+int runWindow(const app::CommandLine& line, std::shared_ptr<host::sla::SlaHost>& documents) {
+    window::qt::SkinWindow skin;
+    window::qt::QtEventLoop loop(skin);
+    window::form::EventGuard guard(reportError, [&loop](int status) { loop.leave(status); });
+    host::HostRegistry hosts;
+    guard.run([&] {
+        documents = host::sla::SlaHost::open(paths(line.files), line.page);
+        host::sla::registerSlaHost(hosts, documents);
+    });
+
+    window::form::Form1 form(hosts, skin.controls(), skin);
+    skin.connectHandlers(form, guard);
+    guard.run([&] { form.formLoad(); });
+    // Closing the window by other means than its buttons ends the tool like Forget.
+    return loop.run();
 }
 
 }  // namespace
@@ -55,18 +71,6 @@ int main(int argc, char* argv[]) {
     QApplication::setApplicationName(window::kCaption);
 
     std::shared_ptr<host::sla::SlaHost> documents;
-    host::HostRegistry hosts;
-    window::EventGuard guard(reportError, [&](int status) { endTool(status, documents.get()); });
-    guard.run([&] {
-        documents = host::sla::SlaHost::open(paths(line.files), line.page);
-        host::sla::registerSlaHost(hosts, documents);
-    });
-
-    window::SkinWindow skin;
-    window::Form1 form(hosts, skin.controls(), skin);
-    skin.connectHandlers(form, guard);
-    guard.run([&] { form.formLoad(); });
-    skin.show();
-    // Closing the window by other means than its buttons ends the tool like Forget.
-    endTool(QApplication::exec(), documents.get());
+    const int status = runWindow(line, documents);
+    return app::finishSession(status, documents.get(), reportError);
 }

@@ -2,13 +2,14 @@
 
 #include <QPainter>
 
-#include "window/Artwork.h"
-#include "window/SkinWindow.h"
+#include "window/Design.h"
+#include "window/qt/Artwork.h"
+#include "window/qt/SkinWindow.h"
 
 namespace bench {
 
 FloorWindow::FloorWindow()
-    : QWidget(nullptr, Qt::FramelessWindowHint), m_skin(window::artworkPicture("skin")) {
+    : QWidget(nullptr, Qt::FramelessWindowHint), m_skin(window::qt::artworkPicture("skin")) {
     setFixedSize(window::kClientWidth, window::kClientHeight);
     setAttribute(Qt::WA_OpaquePaintEvent);
 }

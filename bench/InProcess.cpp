@@ -12,10 +12,10 @@
 #include "bench/Sheet.h"
 #include "host/HostRegistry.h"
 #include "host/memory/MemoryHost.h"
-#include "window/Artwork.h"
-#include "window/EventGuard.h"
-#include "window/Form1.h"
-#include "window/SkinWindow.h"
+#include "window/form/EventGuard.h"
+#include "window/form/Form1.h"
+#include "window/qt/Artwork.h"
+#include "window/qt/SkinWindow.h"
 
 namespace bench {
 
@@ -29,7 +29,7 @@ struct Rig {
         skin.connectHandlers(form, guard);
     }
 
-    Sample handle(void (window::Form1::*handler)()) {
+    Sample handle(void (window::form::Form1::*handler)()) {
         const Sample sample = measure([&] { guard.run([&] { (form.*handler)(); }); });
         if (!reports.empty()) {
             throw std::runtime_error("the tool reported: " + reports.front());
@@ -40,29 +40,29 @@ struct Rig {
     host::MemoryHost host;
     host::HostRegistry registry;
     std::vector<std::string> reports;
-    window::EventGuard guard{[this](const std::string& text) { reports.push_back(text); },
-                             [](int) {}};
-    window::SkinWindow skin;
-    window::Form1 form{registry, skin.controls(), skin};
+    window::form::EventGuard guard{[this](const std::string& text) { reports.push_back(text); },
+                                   [](int) {}};
+    window::qt::SkinWindow skin;
+    window::form::Form1 form{registry, skin.controls(), skin};
 };
 
 using Samples = std::map<std::string, std::vector<Sample>>;
 
 void runOnce(int rectangles, Samples& samples, std::map<std::string, std::size_t>& calls) {
     Rig rig(rectangles);
-    samples["load"].push_back(rig.handle(&window::Form1::formLoad));
+    samples["load"].push_back(rig.handle(&window::form::Form1::formLoad));
     calls["capture"] = rig.host.calls().size();
     rig.skin.show();
     QApplication::processEvents();
     samples["repaint"].push_back(measure([&] { rig.skin.repaint(); }));
-    samples["flip"].push_back(rig.handle(&window::Form1::image3Click));
+    samples["flip"].push_back(rig.handle(&window::form::Form1::image3Click));
     QApplication::processEvents();
     rig.host.clearCalls();
-    samples["refresh"].push_back(rig.handle(&window::Form1::bRefreshClick));
+    samples["refresh"].push_back(rig.handle(&window::form::Form1::bRefreshClick));
     calls["refresh"] = rig.host.calls().size();
     QApplication::processEvents();
     rig.host.clearCalls();
-    samples["reflect"].push_back(rig.handle(&window::Form1::bReflectClick));
+    samples["reflect"].push_back(rig.handle(&window::form::Form1::bReflectClick));
     calls["reflect"] = rig.host.calls().size();
     if (!rig.guard.ended() || rig.guard.exitStatus() != 0) {
         throw std::runtime_error("Reflect did not end the tool normally");
@@ -75,11 +75,11 @@ void runOnce(int rectangles, Samples& samples, std::map<std::string, std::size_t
 // one first, so that what both need once per process falls on it.
 void timeWindows(Samples& samples) {
     samples["bare"].push_back(measure([] { FloorWindow bare; }));
-    samples["window"].push_back(measure([] { window::SkinWindow skin; }));
+    samples["window"].push_back(measure([] { window::qt::SkinWindow skin; }));
     samples["artwork"].push_back(measure([] {
-        for (const std::string_view name : window::artworkNames()) {
+        for (const std::string_view name : window::qt::artworkNames()) {
             if (name != "skin") {
-                window::artworkPicture(name);
+                window::qt::artworkPicture(name);
             }
         }
     }));

@@ -53,8 +53,8 @@ bool isKeptSampleItem(const std::string& line) {
 // about that origin; this finds the frame whose turned box is `box`.
 std::string slaRectangle(const SheetRectangle& rectangle, int index) {
     const auto& box = rectangle.box;
-    const double top = box[0] + kCanvasTop, left = box[1] + kCanvasLeft;
-    const double width = box[3] - box[1], height = box[2] - box[0];
+    const double top = box.top + kCanvasTop, left = box.left + kCanvasLeft;
+    const double width = box.right - box.left, height = box.bottom - box.top;
     const int turn = static_cast<int>(rectangle.angle);
     const bool upright = turn == 0 || turn == 180;
     const double frameWidth = upright ? width : height;
@@ -80,8 +80,10 @@ std::vector<SheetRectangle> sheetRectangles(int count) {
     std::vector<SheetRectangle> result;
     result.reserve(static_cast<std::size_t>(count));
     for (int i = 0; i < count; ++i) {
-        const double top = (i / columns) * cellHeight + 0.1 * cellHeight;
-        const double left = (i % columns) * cellWidth + 0.1 * cellWidth;
+        const int row = i / columns;
+        const int column = i % columns;
+        const double top = row * cellHeight + 0.1 * cellHeight;
+        const double left = column * cellWidth + 0.1 * cellWidth;
         result.push_back(
             {{top, left, top + 0.8 * cellHeight, left + 0.8 * cellWidth}, 90.0 * (i % 4)});
     }

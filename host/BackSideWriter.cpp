@@ -52,7 +52,7 @@ void mirrorLine(const state::ToolState& tool, PageItem& item) {
     const Bounds bounds = item.visibleBounds();
     const double angle = item.rotationAngle();
     const state::MirrorResult mirrored =
-        geometry::reflectBounds(tool, bounds[0], bounds[1], bounds[2], bounds[3], angle);
+        geometry::reflectBounds(tool, bounds.top, bounds.left, bounds.bottom, bounds.right, angle);
     item.setRotationAngle(mirrored.angle);
     item.setVisibleBounds(mirrored.bounds);
 }

@@ -28,12 +28,12 @@ void captureRectangle(state::ToolState& tool, PageItem& item) {
     const Bounds bounds = item.visibleBounds();
     auto& table = tool.frontPages;
     table.set(row, PageTable::Angle, item.rotationAngle());
-    table.set(row, PageTable::Top, bounds[0]);
-    table.set(row, PageTable::Left, bounds[1]);
-    table.set(row, PageTable::Bottom, bounds[2]);
-    table.set(row, PageTable::Right, bounds[3]);
-    table.set(row, PageTable::Height, bounds[2] - bounds[0]);
-    table.set(row, PageTable::Width, bounds[3] - bounds[1]);
+    table.set(row, PageTable::Top, bounds.top);
+    table.set(row, PageTable::Left, bounds.left);
+    table.set(row, PageTable::Bottom, bounds.bottom);
+    table.set(row, PageTable::Right, bounds.right);
+    table.set(row, PageTable::Height, bounds.bottom - bounds.top);
+    table.set(row, PageTable::Width, bounds.right - bounds.left);
     table.setNumber(row, state::frontPageNumber(tool.pageCount));
     state::countFrontPage(tool);
 }

@@ -2,22 +2,33 @@
 
 // The host's automation object model, as far as the tool uses it.
 // Lengths are host units (the unit the host reports for the document); bounds
-// are top, left, bottom, right in that order; angles are degrees,
-// counter-clockwise positive, never reduced to a range.
+// are top, left, bottom, right in that order, y growing downwards.
+//
+// Angles: degrees, counter-clockwise on screen positive, about the centre of
+// the item's box. A put takes any finite value (a non-finite one throws
+// HostError); a get reports the same angle modulo 360, in the range of the
+// adapter:
+//   - a live host: as the host reports it, passed on unchanged;
+//   - the .sla host (host/sla): reduced to [0, 360);
+//   - the in-memory host (host/memory): unreduced, exactly as put or built,
+//     so that tests can hand the tool any angle a host might report.
+// The tool's geometry takes any value and never reduces one, so the range an
+// adapter reports is what the tool sees.
 //
 // Every call blocks until the host answers. A call that fails, a missing result
 // (no active window, no spread) or a value of the wrong kind throws HostError;
 // no call returns a null reference.
 
-#include <array>
 #include <cstdint>
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "state/Bounds.h"
+
 namespace host {
 
-using Bounds = std::array<double, 4>;  // top, left, bottom, right
+using Bounds = state::Bounds;  // top, left, bottom, right
 
 class Spread;
 

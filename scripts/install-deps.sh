@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs the Debian 12 packages Quarvel needs to build, test and run
-# (Scribus itself too: the tests check that it opens what the tool writes).
+# (Scribus itself too: the tests check that it opens what the tool writes;
+# clang-format and clang-tidy for scripts/check-style.sh).
 # Idempotent and non-interactive: packages already present are left alone.
 set -euo pipefail
 
@@ -13,6 +14,7 @@ packages=(
   xvfb xauth xdotool imagemagick
   desktop-file-utils
   scribus
+  clang-format clang-tidy
 )
 
 missing=()

@@ -47,11 +47,17 @@ rm -f "$before" "$after"
 TOOL_PID=$!
 window=$(x_wait_window '^Quarvel$' 60) || die "the window did not appear: $(cat "$WORK/tool.log")"
 x_settled_shot "$window" "$before"
-x_click "$window" 400 242 # the vertical arrow (Image3)
+# The centre of a control, from the window's design table.
+centre_of() {
+    "$build_dir/quarvel_design" | awk -v name="$1" '$1 == name { print int($2 + $4 / 2), int($3 + $5 / 2) }'
+}
+read -r arrow_x arrow_y < <(centre_of Image3)
+read -r reflect_x reflect_y < <(centre_of bReflect)
+x_click "$window" "$arrow_x" "$arrow_y" # the vertical arrow
 x_move "$window" 10 300   # rest the pointer on the background
 x_changed_shot "$window" "$before" "$after" || die "the click on the vertical arrow showed nothing"
 x_settled_shot "$window" "$after"
-x_click "$window" 82 512 # Reflect Page
+x_click "$window" "$reflect_x" "$reflect_y" # Reflect Page
 status=0
 wait_pid "$TOOL_PID" 60 || status=$?
 [ "$status" = 124 ] && die "the tool did not end after Reflect Page: $(cat "$WORK/tool.log")"

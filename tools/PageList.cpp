@@ -48,8 +48,8 @@ int main(int argc, char* argv[]) {
         host::dissolveGroups(*items);
         for (const auto& item : items->enumerate()) {
             const auto bounds = item->visibleBounds();
-            std::cout << item->typeName() << ' ' << number(bounds[0]) << ' ' << number(bounds[1])
-                      << ' ' << number(bounds[2]) << ' ' << number(bounds[3]) << ' '
+            std::cout << item->typeName() << ' ' << number(bounds.top) << ' ' << number(bounds.left)
+                      << ' ' << number(bounds.bottom) << ' ' << number(bounds.right) << ' '
                       << number(item->rotationAngle()) << '\n';
         }
     } catch (const std::exception& error) {

@@ -17,7 +17,8 @@ public:
     using std::runtime_error::runtime_error;
 };
 
-// A picture as the toolkit holds it; controls that show the same picture share one.
+// A picture as the toolkit holds it; controls that show the same picture share
+// one. Each toolkit backend defines PictureData; the tool only passes pictures on.
 class PictureData;
 using Picture = std::shared_ptr<const PictureData>;
 
@@ -116,8 +117,22 @@ public:
     // Application-modal box: the text, one OK button, no icon, the application
     // title as caption. Returns when dismissed.
     virtual void showMessage(const std::string& text) = 0;
-    // Closes the window and ends the tool at once: nothing after it runs.
+    // Closes the window and ends the tool at once: nothing after it runs. The
+    // running handler unwinds to the event guard, which leaves the event loop.
     [[noreturn]] void end(int status) { throw EndRequest{status}; }
+};
+
+// The toolkit's event loop on the window's one thread.
+class EventLoop {
+public:
+    virtual ~EventLoop() = default;
+    // Shows the window and handles its events until leave(); returns the status
+    // given to leave(), or 0 when the user closed the window by other means.
+    // After a leave() before run(), returns that status at once, never showing it.
+    virtual int run() = 0;
+    // Hides the window at once and makes run() return `status` as soon as the
+    // running handler is done. Safe from inside a handler or a nested loop.
+    virtual void leave(int status) = 0;
 };
 
 }  // namespace window

@@ -23,8 +23,9 @@
 #include "bench/Sheet.h"
 #include "bench/win32/SkinOnly.h"
 #include "host/HostRegistry.h"
-#include "window/EventGuard.h"
-#include "window/Form1.h"
+#include "window/form/EventGuard.h"
+#include "window/form/Form1.h"
+#include "window/win32/EventLoop.h"
 #include "window/win32/SkinWindow.h"
 
 namespace {
@@ -84,10 +85,11 @@ int runTool(int rectangles) {
     host::HostRegistry hosts;
     memory.registerIn(hosts);
     window::win32::SkinWindow skin;
-    window::EventGuard guard(
+    window::win32::Win32EventLoop loop(skin);
+    window::form::EventGuard guard(
         [](const std::string& message) { std::fprintf(stderr, "error: %s\n", message.c_str()); },
-        [&](int status) { skin.close(status); });
-    window::Form1 form(hosts, skin.controls(), skin);
+        [&](int status) { loop.leave(status); });
+    window::form::Form1 form(hosts, skin.controls(), skin);
     skin.connectHandlers(form, guard);
     guard.run([&] { form.formLoad(); });
     if (guard.ended()) {

@@ -1,5 +1,6 @@
 #include "bench/win32/SkinOnly.h"
 
+#include "window/Design.h"
 #include "window/win32/Pictures.h"
 #include "window/win32/SkinWindow.h"
 #include "window/win32/Win32Error.h"
@@ -14,8 +15,8 @@ SkinOnly::SkinOnly() : m_skin(window::win32::makePicture("skin")) {
     windowClass.lpszClassName = L"QuarvelBenchSkin";
     RegisterClassExW(&windowClass);
     m_hwnd = CreateWindowExW(0, windowClass.lpszClassName, L"Quarvel", WS_POPUP, 200, 100,
-                             window::win32::kClientWidth, window::win32::kClientHeight, nullptr,
-                             nullptr, windowClass.hInstance, this);
+                             window::kClientWidth, window::kClientHeight, nullptr, nullptr,
+                             windowClass.hInstance, this);
     if (!m_hwnd) {
         window::win32::throwLastError("Cannot make the bare window");
     }

@@ -63,4 +63,8 @@ void MemoryHost::clearFailures() {
     m_state->failures.clear();
 }
 
+std::string labelOf(const PageItem& item) {
+    return memory::itemLabel(item);
+}
+
 }  // namespace host

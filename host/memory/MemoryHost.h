@@ -67,4 +67,8 @@ private:
     std::shared_ptr<Application> m_application;
 };
 
+// The label of a page item a MemoryHost handed out; throws std::invalid_argument
+// for an item of another host.
+std::string labelOf(const PageItem& item);
+
 }  // namespace host

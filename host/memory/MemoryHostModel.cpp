@@ -7,9 +7,6 @@
 
 namespace host {
 
-using memory::Frame;
-using memory::Point;
-
 namespace {
 
 // One axis of a box mapped linearly onto the same axis of another box.
@@ -36,8 +33,9 @@ MemoryShape::MemoryShape(std::string typeName, std::string label, const Bounds& 
     // The unit frame only matters where the box cannot tell the sides apart (45 degrees): there
     // it gives a line its zero side and anything else a square.
     const bool line = this->typeName() == "Line";
-    m_frame = memory::fitFrame(Frame{{}, 1.0, line ? 0.0 : 1.0}, degrees, box);
-    if (line && m_frame.width > 1e-9 * m_frame.height && m_frame.height > 1e-9 * m_frame.width) {
+    m_frame = fitFrame(Frame{{}, 1.0, line ? 0.0 : 1.0}, degrees, box);
+    if (line && m_frame.width > kGeometryTolerance * m_frame.height &&
+        m_frame.height > kGeometryTolerance * m_frame.width) {
         throw std::invalid_argument("Line " + this->label() +
                                     ": its box is no line's box at its angle");
     }
@@ -48,15 +46,15 @@ MemoryShape::MemoryShape(std::string typeName, std::string label, const Frame& f
     : MemoryItem(std::move(typeName), std::move(label)), m_frame(frame), m_degrees(degrees) {}
 
 Bounds MemoryShape::bounds() const {
-    return memory::boxOf(m_frame, m_degrees);
+    return boxOf(m_frame, m_degrees);
 }
 
 void MemoryShape::setBounds(const Bounds& box) {
-    m_frame = memory::fitFrame(m_frame, m_degrees, box);
+    m_frame = fitFrame(m_frame, m_degrees, box);
 }
 
 void MemoryShape::turnAbout(Point pivot, double degrees) {
-    m_frame.centre = memory::turnAbout(m_frame.centre, pivot, degrees);
+    m_frame.centre = host::turnAbout(m_frame.centre, pivot, degrees);
     m_degrees += degrees;
 }
 
@@ -117,26 +115,27 @@ Bounds MemoryGroup::bounds() const {
     }
     Bounds box = items().front()->bounds();
     for (const auto& member : items()) {
-        box = memory::unite(box, member->bounds());
+        box = unite(box, member->bounds());
     }
     return box;
 }
 
 void MemoryGroup::setBounds(const Bounds& box) {
     const Bounds old = bounds();
-    if (box[2] < box[0] || box[3] < box[1]) {
+    if (box.bottom < box.top || box.right < box.left) {
         throw HostError("The bounds put on the group " + label() + " are inverted.");
     }
-    if ((old[2] == old[0] && box[2] != box[0]) || (old[3] == old[1] && box[3] != box[1])) {
+    if ((old.bottom == old.top && box.bottom != box.top) ||
+        (old.right == old.left && box.right != box.left)) {
         throw HostError("The group " + label() + " has no extent to stretch.");
     }
-    const AxisMap vertical = mapAxis(old[0], old[2], box[0], box[2]);
-    const AxisMap horizontal = mapAxis(old[1], old[3], box[1], box[3]);
+    const AxisMap vertical = mapAxis(old.top, old.bottom, box.top, box.bottom);
+    const AxisMap horizontal = mapAxis(old.left, old.right, box.left, box.right);
     std::vector<Bounds> targets;
     for (const auto& member : items()) {
         const Bounds from = member->bounds();
-        targets.push_back(
-            {vertical(from[0]), horizontal(from[1]), vertical(from[2]), horizontal(from[3])});
+        targets.push_back({vertical(from.top), horizontal(from.left), vertical(from.bottom),
+                           horizontal(from.right)});
         // A member the host cannot fit must fail the put before any member has moved.
         member->copy()->setBounds(targets.back());
     }
@@ -146,7 +145,7 @@ void MemoryGroup::setBounds(const Bounds& box) {
 }
 
 void MemoryGroup::setRotation(double degrees) {
-    const Point pivot = memory::centreOf(bounds());
+    const Point pivot = centreOf(bounds());
     for (const auto& member : items()) {
         member->turnAbout(pivot, degrees - m_degrees);
     }

@@ -1,7 +1,7 @@
 #pragma once
 
 // The in-memory host's documents, spreads, pages and page items, built by tests before a run and
-// read back after it. Geometry conventions: MemoryHostGeometry.h. Calls on these classes are not
+// read back after it. Geometry conventions: host/ItemGeometry.h. Calls on these classes are not
 // host calls: they are not logged and injected failures do not apply to them. Documents, spreads
 // and pages live as long as their MemoryHost or any host object it handed out.
 
@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "host/Host.h"
-#include "host/memory/MemoryHostGeometry.h"
+#include "host/ItemGeometry.h"
 
 namespace host {
 
@@ -42,7 +42,7 @@ public:
     virtual void setRotation(double degrees) = 0;
 
     // Moves the item as part of a group turned by `degrees` about `pivot`.
-    virtual void turnAbout(memory::Point pivot, double degrees) = 0;
+    virtual void turnAbout(Point pivot, double degrees) = 0;
     // A deep copy outside any page, labelled with this label and a prime ("r1" -> "r1'").
     virtual std::shared_ptr<MemoryItem> copy() const = 0;
 
@@ -63,19 +63,18 @@ public:
     // (HostError where no frame fits). A line whose box has no zero side at that angle is a
     // mistake in the test: std::invalid_argument.
     MemoryShape(std::string typeName, std::string label, const Bounds& box, double degrees);
-    MemoryShape(std::string typeName, std::string label, const memory::Frame& frame,
-                double degrees);
+    MemoryShape(std::string typeName, std::string label, const Frame& frame, double degrees);
 
-    memory::Frame frame() const { return m_frame; }
+    Frame frame() const { return m_frame; }
     Bounds bounds() const override;
     void setBounds(const Bounds& box) override;
     double rotation() const override { return m_degrees; }
     void setRotation(double degrees) override { m_degrees = degrees; }
-    void turnAbout(memory::Point pivot, double degrees) override;
+    void turnAbout(Point pivot, double degrees) override;
     std::shared_ptr<MemoryItem> copy() const override;
 
 private:
-    memory::Frame m_frame;
+    Frame m_frame;
     double m_degrees = 0.0;
 };
 
@@ -118,7 +117,7 @@ public:
     void setBounds(const Bounds& box) override;
     double rotation() const override { return m_degrees; }
     void setRotation(double degrees) override;
-    void turnAbout(memory::Point pivot, double degrees) override;
+    void turnAbout(Point pivot, double degrees) override;
     std::shared_ptr<MemoryItem> copy() const override;
 
     // The members take the group's place in its page or group, in their order; the group

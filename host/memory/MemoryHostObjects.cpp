@@ -1,5 +1,8 @@
 #include "host/memory/MemoryHostObjects.h"
 
+#include <cmath>
+#include <stdexcept>
+
 #include "host/HostError.h"
 
 namespace host::memory {
@@ -36,6 +39,9 @@ public:
     }
     void setVisibleBounds(const Bounds& bounds) override {
         enter("VisibleBounds=");
+        for (const double side : {bounds.top, bounds.left, bounds.bottom, bounds.right}) {
+            requireFinite(side, "Visible bounds must be finite numbers.");
+        }
         m_item->setBounds(bounds);
     }
     double rotationAngle() override {
@@ -44,8 +50,11 @@ public:
     }
     void setRotationAngle(double degrees) override {
         enter("RotationAngle=");
+        requireFinite(degrees, "A rotation angle must be a finite number.");
         m_item->setRotation(degrees);
     }
+    const MemoryItem& model() const { return *m_item; }
+
     void ungroup() override {
         enter("Ungroup");
         auto* group = dynamic_cast<MemoryGroup*>(m_item.get());
@@ -57,6 +66,12 @@ public:
     }
 
 private:
+    static void requireFinite(double value, const char* message) {
+        if (!std::isfinite(value)) {
+            throw HostError(message);
+        }
+    }
+
     // An item that has left the document (a dissolved group) answers no call, as in the host.
     void enter(const std::string& operation) {
         m_state->enter(m_item->label() + "." + operation);
@@ -243,6 +258,14 @@ private:
 };
 
 }  // namespace
+
+std::string itemLabel(const PageItem& item) {
+    const auto* own = dynamic_cast<const MemoryPageItem*>(&item);
+    if (own == nullptr) {
+        throw std::invalid_argument("The page item was not handed out by a MemoryHost.");
+    }
+    return own->model().label();
+}
 
 std::shared_ptr<Application> makeApplication(std::shared_ptr<HostState> state) {
     return std::make_shared<MemoryApplication>(std::move(state));

@@ -34,4 +34,7 @@ struct HostState {
 
 std::shared_ptr<Application> makeApplication(std::shared_ptr<HostState> state);
 
+// The label of the model item behind `item`; throws std::invalid_argument for another host's.
+std::string itemLabel(const PageItem& item);
+
 }  // namespace host::memory

@@ -167,8 +167,8 @@ int SlaDocument::itemPage(pugi::xml_node item) const {
     const Bounds box = boxOf(frame);
     const auto touches = [&](int page) {
         const PageRect& r = rects[static_cast<std::size_t>(page)];
-        return box[1] <= r.x + r.width && box[3] >= r.x && box[0] <= r.y + r.height &&
-               box[2] >= r.y;
+        return box.left <= r.x + r.width && box.right >= r.x && box.top <= r.y + r.height &&
+               box.bottom >= r.y;
     };
     // Scribus keeps the stored page while the item touches it, else takes the first it touches.
     if (own >= 0 && own < count && touches(own)) {

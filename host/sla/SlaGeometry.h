@@ -7,6 +7,7 @@
 #include <string>
 
 #include "host/Host.h"
+#include "host/ItemGeometry.h"
 
 namespace host::sla {
 
@@ -22,18 +23,15 @@ struct Frame {
 // cos and sin of `degrees`, exact at multiples of 90.
 void cosSin(double degrees, double& cosine, double& sine);
 
-// `degrees` reduced to [0, 360).
-double normalizedDegrees(double degrees);
-
 // The axis-aligned box of the frame as drawn, without stroke: top, left, bottom, right.
 Bounds boxOf(const Frame& frame);
 
-// The frame with its rotation kept, moved and sized so that its box becomes `box`.
-// Lines run along their angle from the box corner they start at. Throws HostError
-// when no frame at that angle has that box.
+// The frame with its rotation kept, moved and sized so that its box becomes `box`
+// (host::fitFrame). Lines run along their angle from the box corner they start
+// at. Throws HostError when no frame at that angle has that box.
 Frame fittedToBox(const Frame& frame, const Bounds& box);
 
-// The frame turned to `rotation` about the centre of its box.
+// The frame turned to `rotation` (clockwise, as stored) about the centre of its box.
 Frame rotatedAboutCentre(const Frame& frame, double rotation);
 
 // An outline path in frame coordinates scaled by (sx, sy). Throws HostError on

@@ -206,7 +206,7 @@ void SlaHost::saveChanged() {
     }
 }
 
-void registerSlaHost(HostRegistry& registry, std::shared_ptr<SlaHost> host) {
+void registerSlaHost(HostRegistry& registry, const std::shared_ptr<SlaHost>& host) {
     registry.add(kProgId, [host] { return std::static_pointer_cast<Application>(host); });
 }
 

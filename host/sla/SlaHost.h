@@ -3,7 +3,8 @@
 // The host over Scribus 1.5 and 1.6 documents (.sla files, or .sla.gz): each open file is a
 // document, the last one opened is active, and its window shows one spread
 // (a row of Scribus's page layout). A page's duplicate is a spread holding the
-// new page alone. Changes stay in memory until saveChanged().
+// new page alone. Changes stay in memory until saveChanged(); the session's
+// normal end saves them, an end after an error writes nothing.
 
 #include <filesystem>
 #include <memory>
@@ -12,11 +13,12 @@
 
 #include "host/Host.h"
 #include "host/HostRegistry.h"
+#include "host/Session.h"
 #include "host/sla/SlaDocument.h"
 
 namespace host::sla {
 
-class SlaHost : public Application, public std::enable_shared_from_this<SlaHost> {
+class SlaHost : public Application, public Session, public std::enable_shared_from_this<SlaHost> {
 public:
     // Opens `files` in order. The active window shows the spread holding page
     // `activePage` (1-based) of the last file, or its first spread. Throws
@@ -32,6 +34,9 @@ public:
     // not changed are never touched. Tries all, then throws HostError for the failures.
     void saveChanged();
 
+    void endNormally() override { saveChanged(); }
+    void endAfterError() noexcept override {}
+
     const std::vector<std::shared_ptr<SlaDocument>>& openDocuments() const { return m_documents; }
 
 private:
@@ -42,6 +47,6 @@ private:
 };
 
 // Registers `host` under host::kProgId.
-void registerSlaHost(HostRegistry& registry, std::shared_ptr<SlaHost> host);
+void registerSlaHost(HostRegistry& registry, const std::shared_ptr<SlaHost>& host);
 
 }  // namespace host::sla

@@ -9,10 +9,6 @@ namespace host::sla {
 
 namespace {
 
-bool sameSize(double a, double b) {
-    return std::abs(a - b) <= 1e-9 * std::max(1.0, std::abs(a));
-}
-
 void rewritePaths(SlaDocument& document, pugi::xml_node item, const Frame& old, const Frame& now) {
     for (const char* name : {"path", "copath"}) {
         const pugi::xml_attribute attribute = item.attribute(name);
@@ -85,13 +81,14 @@ void writeFrame(SlaDocument& document, pugi::xml_node item, const Frame& frame) 
         document.setNumber(item, "gXpos", frame.x);
         document.setNumber(item, "gYpos", frame.y);
     }
-    if (!sameSize(old.width, frame.width)) {
+    if (!nearlyEqual(old.width, frame.width)) {
         document.setNumber(item, "WIDTH", frame.width);
     }
-    if (!frame.line && !sameSize(old.height, frame.height)) {
+    if (!frame.line && !nearlyEqual(old.height, frame.height)) {
         document.setNumber(item, "HEIGHT", frame.height);
     }
-    if (!frame.line && (!sameSize(old.width, frame.width) || !sameSize(old.height, frame.height))) {
+    if (!frame.line &&
+        (!nearlyEqual(old.width, frame.width) || !nearlyEqual(old.height, frame.height))) {
         rewritePaths(document, item, old, frame);
     }
     // Scribus writes ROT in [0, 360); 359.9999999999999 would print as 360.
@@ -126,21 +123,21 @@ std::string SlaItem::typeName() {
 Bounds SlaItem::visibleBounds() {
     const PageRect page = pageRect();
     const Bounds box = boxOf(readFrame(node()));
-    return {box[0] - page.y, box[1] - page.x, box[2] - page.y, box[3] - page.x};
+    return {box.top - page.y, box.left - page.x, box.bottom - page.y, box.right - page.x};
 }
 
 void SlaItem::setVisibleBounds(const Bounds& bounds) {
-    for (double value : bounds) {
+    for (double value : {bounds.top, bounds.left, bounds.bottom, bounds.right}) {
         if (!std::isfinite(value)) {
             throw HostError("Visible bounds must be finite numbers.");
         }
     }
-    if (bounds[2] < bounds[0] || bounds[3] < bounds[1]) {
+    if (bounds.bottom < bounds.top || bounds.right < bounds.left) {
         throw HostError("Visible bounds must have bottom ≥ top and right ≥ left.");
     }
     const PageRect page = pageRect();
-    const Bounds canvas{bounds[0] + page.y, bounds[1] + page.x, bounds[2] + page.y,
-                        bounds[3] + page.x};
+    const Bounds canvas{bounds.top + page.y, bounds.left + page.x, bounds.bottom + page.y,
+                        bounds.right + page.x};
     const pugi::xml_node item = node();
     writeFrame(*m_document, item, fittedToBox(readFrame(item), canvas));
 }

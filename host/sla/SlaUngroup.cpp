@@ -33,7 +33,7 @@ GroupTransform transformOf(pugi::xml_node group) {
 // along the group's other axis.
 void memberScale(const GroupTransform& group, const Frame& member, pugi::xml_node node, double& sx,
                  double& sy) {
-    if (std::abs(group.scaleX - group.scaleY) <= 1e-9 * std::abs(group.scaleX)) {
+    if (nearlyEqual(group.scaleX, group.scaleY)) {
         sx = sy = group.scaleX;
         return;
     }

@@ -18,8 +18,10 @@ SAMPLE=$3
 ARGUMENT=${4:-}
 readonly WAIT_SECONDS=60 # generous: sanitizer builds on a loaded machine start slowly
 
-# The tool ends with std::exit by design, so leak reports would only be noise.
-export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=0}
+# The tool returns from main, releasing what it holds: sanitizer builds check
+# for leaks at its end (see lsan.supp for what the system's libraries keep).
+export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=1}
+export LSAN_OPTIONS=${LSAN_OPTIONS:-suppressions=$E2E_DIR/../lsan.supp:print_suppressions=0}
 
 WORK=$(mktemp -d)
 SHEET="$WORK/sheet.sla"
@@ -96,8 +98,10 @@ wait_main_window() {
     MAIN=$(x_wait_window '^Quarvel$' "$WAIT_SECONDS") || fail "the tool's window did not appear"
     local geometry
     geometry=$(xdotool getwindowgeometry --shell "$MAIN")
-    if ! grep -q '^WIDTH=820$' <<<"$geometry" || ! grep -q '^HEIGHT=558$' <<<"$geometry"; then
-        fail "the window is not 820 x 558: $geometry"
+    local width height
+    IFS='x+' read -r width height _ <<<"${PLACE[window]}"
+    if ! grep -q "^WIDTH=$width\$" <<<"$geometry" || ! grep -q "^HEIGHT=$height\$" <<<"$geometry"; then
+        fail "the window is not $width x $height: $geometry"
     fi
     # Mapped is not yet painted.
     x_settled_shot "$MAIN" "$WORK/settled.png" || fail "the window did not settle"
@@ -181,13 +185,15 @@ differs_in() { [ "$(differing "$3" "$1" "${PLACE[$2]}")" != 0 ]; }
 # Exit status 0 when FILE and REF differ only inside the control PART.
 only_in() { [ "$(differing "$3" "$1")" = "$(differing "$3" "$1" "${PLACE[$2]}")" ]; }
 
-# The designed places of the controls, as WxH+X+Y, and their centres.
-declare -A PLACE=(
-    [bReflect]=116x32+24+496 [bDuplicate]=116x32+152+496
-    [bRefresh]=116x32+424+496 [bForget]=116x32+672+496
-    [Image3]=33x116+384+184 [Image4]=116x32+344+456
-    [front]=341x361+24+80 [back]=353x361+432+80
-)
+# The designed places of the controls, as WxH+X+Y, from the window's design
+# table (quarvel_design beside the tool); the previews are the two outlines.
+declare -A PLACE=()
+while read -r name left top width height; do
+    PLACE[$name]=${width}x${height}+${left}+${top}
+done < <("$(dirname "$QUARVEL")/quarvel_design")
+[ -n "${PLACE[bReflect]:-}" ] || fail "no designed places from quarvel_design"
+PLACE[front]=${PLACE[Shape1]}
+PLACE[back]=${PLACE[Shape2]}
 centre() {
     local w h x y
     IFS='x+' read -r w h x y <<<"${PLACE[$1]}"

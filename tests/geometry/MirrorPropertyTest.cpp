@@ -11,7 +11,6 @@
 namespace {
 
 using geometry::createSide2;
-using geometry_test::Rect;
 using state::PageTable;
 
 // Random sheets, each with a few dozen random rectangles inside it. Angles are
@@ -100,10 +99,10 @@ TEST_F(RandomSheets, TheBackSideStaysOnTheSheetAndAgreesWithTheLineMirror) {
                     tool, front.at(row, PageTable::Top), front.at(row, PageTable::Left),
                     front.at(row, PageTable::Bottom), front.at(row, PageTable::Right),
                     front.at(row, PageTable::Angle));
-                EXPECT_EQ(line.bounds[0], back.at(row, PageTable::Top));
-                EXPECT_EQ(line.bounds[1], back.at(row, PageTable::Left));
-                EXPECT_EQ(line.bounds[2], back.at(row, PageTable::Bottom));
-                EXPECT_EQ(line.bounds[3], back.at(row, PageTable::Right));
+                EXPECT_EQ(line.bounds.top, back.at(row, PageTable::Top));
+                EXPECT_EQ(line.bounds.left, back.at(row, PageTable::Left));
+                EXPECT_EQ(line.bounds.bottom, back.at(row, PageTable::Bottom));
+                EXPECT_EQ(line.bounds.right, back.at(row, PageTable::Right));
                 EXPECT_EQ(line.angle, back.at(row, PageTable::Angle));
             }
         }

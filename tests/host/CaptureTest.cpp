@@ -138,12 +138,12 @@ TEST_P(TurnedRectangle, IsStoredAsTheHostReportsIt) {
     capture();
     const auto& row = tool.frontPages;
     EXPECT_EQ(row.at(0, PageTable::Angle), GetParam().degrees);
-    EXPECT_EQ(row.at(0, PageTable::Top), reported[0]);
-    EXPECT_EQ(row.at(0, PageTable::Left), reported[1]);
-    EXPECT_EQ(row.at(0, PageTable::Bottom), reported[2]);
-    EXPECT_EQ(row.at(0, PageTable::Right), reported[3]);
-    EXPECT_EQ(row.at(0, PageTable::Height), reported[2] - reported[0]);
-    EXPECT_EQ(row.at(0, PageTable::Width), reported[3] - reported[1]);
+    EXPECT_EQ(row.at(0, PageTable::Top), reported.top);
+    EXPECT_EQ(row.at(0, PageTable::Left), reported.left);
+    EXPECT_EQ(row.at(0, PageTable::Bottom), reported.bottom);
+    EXPECT_EQ(row.at(0, PageTable::Right), reported.right);
+    EXPECT_EQ(row.at(0, PageTable::Height), reported.bottom - reported.top);
+    EXPECT_EQ(row.at(0, PageTable::Width), reported.right - reported.left);
     EXPECT_EQ(row.number(0), 1);
 }
 

@@ -14,7 +14,7 @@ public:
 
 TEST(HostRegistry, ConnectsByProgId) {
     host::HostRegistry registry;
-    const auto app = std::make_shared<NoDocuments>();
+    auto app = std::make_shared<NoDocuments>();
     registry.add(host::kProgId, [app] { return app; });
     EXPECT_EQ(registry.connect("InDesign.Application.2.0"), app);
 }

@@ -13,7 +13,9 @@
 #include "window/Toolkit.h"
 
 // The fake's pictures: just a name.
-struct window::PictureData {
+class window::PictureData {
+public:
+    explicit PictureData(std::string pictureName) : name(std::move(pictureName)) {}
     std::string name;
 };
 

@@ -192,8 +192,8 @@ TEST_F(Markers, TheIconShowsWhereThePagesHeadPoints) {
     }
     drawBothSides();
     std::vector<std::string> pictures;
-    for (std::int16_t i = 0; i < tool.pageCount; ++i) {
-        pictures.push_back(fake.Image1.element(i).picture()->name);
+    for (int i = 0; i < tool.pageCount; ++i) {
+        pictures.push_back(fake.Image1.element(static_cast<std::int16_t>(i)).picture()->name);
     }
     EXPECT_THAT(pictures,
                 ElementsAre("page0", "page90", "page180", "page270", "page0", "page0", "page270"));

@@ -1,322 +1,82 @@
-// The designed window as it stands at load, before start-up touches it: every
-// control's kind, place, visibility and picture, the window's own frame, and
-// the pixels it shows.
+// The design table as every backend reads it: each name once, every shown
+// control on the client area, and every picture it names drawn.
+
+#include "window/Design.h"
 
 #include <gtest/gtest.h>
 
-#include <QApplication>
-#include <QFontInfo>
-#include <QImage>
-#include <QSet>
-#include <QTest>
-
-#include <algorithm>
-#include <cstdlib>
-#include <map>
+#include <set>
+#include <stdexcept>
 #include <string>
-#include <vector>
-
-#include "window/Artwork.h"
-#include "window/MarkerLayer.h"
-#include "window/QtControls.h"
-#include "window/SkinWindow.h"
+#include <string_view>
 
 namespace {
 
-using window::Control;
-using window::Controls;
-using window::PictureControl;
-using window::SkinWindow;
+using window::ControlDesign;
+using window::ControlKind;
 
-enum class Kind { Outline, Picture, NumberBox };
-
-// How a control is reached through the toolkit interface.
-using Find = Control& (*)(Controls&);
-
-struct DesignedControl {
-    const char* name;
-    Kind kind;
-    QRect box;
-    // Picture controls: the hidden source whose very picture it shows, or
-    // nullptr for none. Number boxes: the design text.
-    const char* shows;
-    Find find;
-};
-
-// clang-format off
-const DesignedControl kDesign[] = {
-    {"Shape1",     Kind::Outline,   {24, 80, 341, 361},  nullptr,
-     [](Controls& c) -> Control& { return c.Shape1; }},
-    {"Shape2",     Kind::Outline,   {432, 80, 353, 361}, nullptr,
-     [](Controls& c) -> Control& { return c.Shape2; }},
-    {"Image1(0)",  Kind::Picture,   {56, 184, 200, 80},  nullptr,
-     [](Controls& c) -> Control& { return c.Image1[0]; }},
-    {"Text3(0)",   Kind::NumberBox, {176, 224, 25, 12},  "9999",
-     [](Controls& c) -> Control& { return c.Text3[0]; }},
-    {"Image2(0)",  Kind::Picture,   {456, 136, 81, 33},  nullptr,
-     [](Controls& c) -> Control& { return c.Image2[0]; }},
-    {"Text4(0)",   Kind::NumberBox, {472, 144, 25, 13},  "Text1",
-     [](Controls& c) -> Control& { return c.Text4[0]; }},
-    {"Image3",     Kind::Picture,   {384, 184, 33, 116}, "tArrUp90",
-     [](Controls& c) -> Control& { return c.Image3; }},
-    {"Image4",     Kind::Picture,   {344, 456, 116, 32}, "tArrDwn0",
-     [](Controls& c) -> Control& { return c.Image4; }},
-    {"bReflect",   Kind::Picture,   {24, 496, 116, 32},  "tReflectUp",
-     [](Controls& c) -> Control& { return c.bReflect; }},
-    {"bDuplicate", Kind::Picture,   {152, 496, 116, 32}, "tDuplicateUp",
-     [](Controls& c) -> Control& { return c.bDuplicate; }},
-    {"bRefresh",   Kind::Picture,   {424, 496, 116, 32}, "tRefreshUp",
-     [](Controls& c) -> Control& { return c.bRefresh; }},
-    {"bForget",    Kind::Picture,   {672, 496, 116, 32}, "tForgetUp",
-     [](Controls& c) -> Control& { return c.bForget; }},
-};
-// clang-format on
-
-// The hidden picture sources by name.
-std::map<std::string, PictureControl*> sources(Controls& c) {
-    return {{"tReflectUp", &c.tReflectUp},
-            {"tReflectDown", &c.tReflectDown},
-            {"tDuplicateUp", &c.tDuplicateUp},
-            {"tDuplicateDown", &c.tDuplicateDown},
-            {"tRefreshUp", &c.tRefreshUp},
-            {"tRefreshDown", &c.tRefreshDown},
-            {"tForgetUp", &c.tForgetUp},
-            {"tForgetDown", &c.tForgetDown},
-            {"tArrUp0", &c.tArrUp0},
-            {"tArrDwn0", &c.tArrDwn0},
-            {"tArrUp90", &c.tArrUp90},
-            {"tArrDwn90", &c.tArrDwn90},
-            {"page0", &c.page0},
-            {"page90", &c.page90},
-            {"page180", &c.page180},
-            {"page270", &c.page270}};
-}
-
-QRectF exactBox(const Control& control) {
-    return {control.left(), control.top(), control.width(), control.height()};
-}
-
-// Where the control really is on screen: a widget's geometry, or the marker
-// record's rounded box.
-QRect shownBox(const Control& control) {
-    if (const auto* widget = dynamic_cast<const QWidget*>(&control)) {
-        return widget->geometry();
+TEST(DesignTable, NamesEachControlAndPictureOnce) {
+    std::set<std::string_view> controls;
+    for (const ControlDesign& control : window::designedControls()) {
+        EXPECT_TRUE(controls.insert(control.name).second) << control.name;
+        EXPECT_EQ(&window::controlDesign(control.name), &control);
     }
-    if (const auto* icon = dynamic_cast<const window::MarkerIcon*>(&control)) {
-        return icon->storedGeometry().pixels();
+    std::set<std::string_view> pictures;
+    for (const auto& picture : window::designedPictures()) {
+        EXPECT_TRUE(pictures.insert(picture.name).second) << picture.name;
     }
-    if (const auto* number = dynamic_cast<const window::MarkerNumber*>(&control)) {
-        return number->storedGeometry().pixels();
-    }
-    return {};
+    EXPECT_THROW(window::controlDesign("Image5"), std::logic_error);
+    EXPECT_THROW(window::pictureDesign("tReflectSideways"), std::logic_error);
 }
 
-bool hasKind(Control& control, Kind kind) {
-    switch (kind) {
-        case Kind::Outline:
-            return dynamic_cast<window::OutlineWidget*>(&control) != nullptr;
-        case Kind::Picture:
-            return dynamic_cast<window::PictureWidget*>(&control) != nullptr ||
-                   dynamic_cast<window::MarkerIcon*>(&control) != nullptr;
-        case Kind::NumberBox:
-            return dynamic_cast<window::MarkerNumber*>(&control) != nullptr;
-    }
-    return false;
-}
-
-QImage imageOf(const window::Picture& picture) {
-    return picture ? picture->pixmap().toImage() : QImage();
-}
-
-class Design : public testing::Test {
-protected:
-    Controls& ui() { return m_skin.controls(); }
-
-    SkinWindow m_skin;
-};
-
-TEST_F(Design, EveryControlHasItsKindPlaceVisibilityAndPictureAtLoad) {
-    auto byName = sources(ui());
-    for (const DesignedControl& row : kDesign) {
-        SCOPED_TRACE(row.name);
-        Control& control = row.find(ui());
-        EXPECT_TRUE(hasKind(control, row.kind));
-        EXPECT_EQ(exactBox(control), QRectF(row.box));
-        EXPECT_EQ(shownBox(control), row.box);
-        EXPECT_TRUE(control.isVisible());
-        if (row.kind == Kind::Picture) {
-            const auto shown = dynamic_cast<PictureControl&>(control).picture();
-            const auto expected = row.shows ? byName.at(row.shows)->picture() : nullptr;
-            EXPECT_EQ(shown, expected) << "shows " << (row.shows ? row.shows : "no picture");
-        }
-        if (row.kind == Kind::NumberBox) {
-            EXPECT_EQ(dynamic_cast<window::TextBox&>(control).text(), row.shows);
-        }
-    }
-}
-
-TEST_F(Design, EverySourceHoldsItsOwnArtwork) {
-    QSet<const window::PictureData*> distinct;
-    for (const auto& [name, source] : sources(ui())) {
-        SCOPED_TRACE(name);
-        ASSERT_TRUE(source->picture());
-        distinct.insert(source->picture().get());
-        EXPECT_EQ(imageOf(source->picture()), window::artworkPicture(name).toImage());
-    }
-    EXPECT_EQ(distinct.size(), 16);
-}
-
-// The widgets the window is made of: the outlines, the marker layer, the
-// arrows and the buttons; anything else on screen would be a stray control.
-QStringList shownWidgets(const SkinWindow& skin) {
-    QStringList shown;
-    for (const QWidget* child : skin.findChildren<QWidget*>()) {
-        if (!child->isVisibleTo(&skin)) {
+TEST(DesignTable, ShownControlsLieOnTheClientAreaAndSourcesHaveNoPlace) {
+    for (const ControlDesign& control : window::designedControls()) {
+        SCOPED_TRACE(std::string(control.name));
+        const window::Box& box = control.box;
+        if (control.kind == ControlKind::PictureSource) {
+            EXPECT_EQ(box.width * box.height, 0);
             continue;
         }
-        if (dynamic_cast<const window::OutlineWidget*>(child)) {
-            shown << "outline";
-        } else if (dynamic_cast<const window::MarkerLayer*>(child)) {
-            shown << "markers";
-        } else {
-            shown << (child->objectName().isEmpty() ? QString(child->metaObject()->className())
-                                                    : child->objectName());
+        EXPECT_GT(box.width, 0);
+        EXPECT_GT(box.height, 0);
+        EXPECT_GE(box.left, 0);
+        EXPECT_GE(box.top, 0);
+        EXPECT_LE(box.left + box.width, window::kClientWidth);
+        EXPECT_LE(box.top + box.height, window::kClientHeight);
+    }
+}
+
+TEST(DesignTable, EveryPictureNamedIsDrawnAndEverySourceHasItsOwn) {
+    int sources = 0;
+    for (const ControlDesign& control : window::designedControls()) {
+        SCOPED_TRACE(std::string(control.name));
+        if (!control.picture.empty()) {
+            EXPECT_NO_THROW(window::pictureDesign(control.picture));
+        }
+        if (control.kind == ControlKind::PictureSource) {
+            ++sources;
+            EXPECT_EQ(control.picture, control.name);
+        } else if (control.kind == ControlKind::PictureBox && !control.array) {
+            // Shown pictures start from a source, so that a later copy back matches.
+            EXPECT_EQ(window::controlDesign(control.picture).kind, ControlKind::PictureSource);
         }
     }
-    shown.sort();
-    return shown;
+    EXPECT_EQ(sources, 16);
+    // The skin, the logo and one per source.
+    EXPECT_EQ(window::designedPictures().size(), 18u);
 }
 
-TEST_F(Design, NoHiddenSourceEverBecomesAShownControl) {
-    const QStringList designed{"Image3",   "Image4",  "bDuplicate", "bForget", "bReflect",
-                               "bRefresh", "markers", "outline",    "outline"};
-    m_skin.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&m_skin));
-    EXPECT_EQ(shownWidgets(m_skin), designed);
-
-    for (const auto& [name, source] : sources(ui())) {
-        source->setVisible(true);
-        EXPECT_FALSE(source->isVisible()) << name;
-    }
-    EXPECT_EQ(shownWidgets(m_skin), designed);
-}
-
-TEST_F(Design, WindowIsBorderlessFixedAndNamed) {
-    EXPECT_TRUE(m_skin.isWindow());
-    EXPECT_TRUE(m_skin.windowFlags().testFlag(Qt::FramelessWindowHint));
-    EXPECT_EQ(m_skin.windowTitle(), "Quarvel");
-    EXPECT_EQ(m_skin.minimumSize(), QSize(820, 558));
-    EXPECT_EQ(m_skin.maximumSize(), QSize(820, 558));
-
-    m_skin.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&m_skin));
-    m_skin.resize(900, 600);
-    EXPECT_EQ(m_skin.size(), QSize(820, 558));
-    EXPECT_EQ(m_skin.windowHandle()->minimumSize(), QSize(820, 558));
-    EXPECT_EQ(m_skin.windowHandle()->maximumSize(), QSize(820, 558));
-}
-
-TEST_F(Design, WindowIconIsTheLogo) {
-    const QIcon icon = m_skin.windowIcon();
-    ASSERT_FALSE(icon.isNull());
-    EXPECT_EQ(icon.pixmap(QSize(23, 15)).toImage().convertToFormat(QImage::Format_RGB32),
-              window::artworkPicture("logo").toImage().convertToFormat(QImage::Format_RGB32));
-}
-
-TEST_F(Design, TabGivesFocusToNothing) {
-    for (const QWidget* widget : m_skin.findChildren<QWidget*>()) {
-        EXPECT_EQ(widget->focusPolicy(), Qt::NoFocus) << widget->metaObject()->className();
-    }
-    m_skin.show();
-    m_skin.activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&m_skin));
-    QTest::keyClick(&m_skin, Qt::Key_Tab);
-    QTest::keyClick(&m_skin, Qt::Key_Tab);
-    EXPECT_EQ(QApplication::focusWidget(), nullptr);
-}
-
-TEST(NumberBoxFont, IsArialAtSixAndThreeQuarterPointsRegular) {
-    const QFont font = window::MarkerLayer::numberFont();
-    EXPECT_EQ(font.family(), "Arial");
-    EXPECT_DOUBLE_EQ(font.pointSizeF(), 6.75);
-    EXPECT_EQ(font.weight(), QFont::Normal);
-    EXPECT_FALSE(font.italic());
-    const QFontInfo resolved(font);
-    // Arial itself or its metric twin; at 96 dpi 6.75 points are 9 pixels.
-    EXPECT_TRUE(resolved.family() == "Arial" || resolved.family() == "Liberation Sans")
-        << resolved.family().toStdString();
-    EXPECT_EQ(resolved.pixelSize(), 9);
-}
-
-bool isInk(QRgb pixel) {
-    return qGray(pixel) < 160;
-}
-
-// The columns, relative to the box, that hold ink.
-std::pair<int, int> inkColumns(const QImage& shot, QRect box) {
-    int first = box.width();
-    int last = -1;
-    for (int y = box.top(); y <= box.bottom(); ++y) {
-        for (int x = box.left(); x <= box.right(); ++x) {
-            if (isInk(shot.pixel(x, y))) {
-                first = std::min(first, x - box.left());
-                last = std::max(last, x - box.left());
-            }
+TEST(DesignTable, ArraysAreTheMarkersWithTheirDesignTexts) {
+    std::set<std::string_view> arrays;
+    for (const ControlDesign& control : window::designedControls()) {
+        if (control.array) {
+            arrays.insert(control.name);
+            EXPECT_EQ(control.text.empty(), control.kind != ControlKind::NumberBox) << control.name;
         }
     }
-    return {first, last};
-}
-
-struct NumberBoxCase {
-    const char* name;
-    QRect box;
-};
-
-class NumberBoxLook : public Design, public testing::WithParamInterface<NumberBoxCase> {};
-
-TEST_P(NumberBoxLook, BlackTextCentredOnFlatWhite) {
-    ASSERT_DOUBLE_EQ(m_skin.devicePixelRatioF(), 1.0);
-    const QImage shot = m_skin.grab().toImage();
-    const QRect box = GetParam().box;
-    for (int y = box.top(); y <= box.bottom(); ++y) {
-        for (int x = box.left(); x <= box.right(); ++x) {
-            const QRgb pixel = shot.pixel(x, y);
-            // White ground with grey-scale anti-aliased black text, nothing else.
-            ASSERT_TRUE(qRed(pixel) == qGreen(pixel) && qGreen(pixel) == qBlue(pixel))
-                << x << "," << y;
-        }
-    }
-    // Flat: no sunken frame darkens the edges.
-    for (int x = box.left(); x <= box.right(); ++x) {
-        EXPECT_EQ(shot.pixel(x, box.top()), qRgb(255, 255, 255)) << x;
-    }
-    for (int y = box.top(); y <= box.bottom(); ++y) {
-        EXPECT_EQ(shot.pixel(box.left(), y), qRgb(255, 255, 255)) << y;
-    }
-    const auto [first, last] = inkColumns(shot, box);
-    ASSERT_LE(first, last) << "no text";
-    EXPECT_LE(std::abs(first - (box.width() - 1 - last)), 1) << "text is centred";
-}
-
-INSTANTIATE_TEST_SUITE_P(DesignTexts, NumberBoxLook,
-                         testing::Values(NumberBoxCase{"Text3_9999", {176, 224, 25, 12}},
-                                         NumberBoxCase{"Text4_Text1", {472, 144, 25, 13}}),
-                         [](const auto& row) { return std::string(row.param.name); });
-
-TEST_F(Design, SkinsLastRowNeverShows) {
-    ASSERT_DOUBLE_EQ(m_skin.devicePixelRatioF(), 1.0);
-    const QImage skin =
-        window::artworkPicture("skin").toImage().convertToFormat(QImage::Format_RGB32);
-    ASSERT_EQ(skin.size(), QSize(820, 559));
-    const QImage shot = m_skin.grab().toImage().convertToFormat(QImage::Format_RGB32);
-    ASSERT_EQ(shot.size(), QSize(820, 558));
-
-    const auto row = [](const QImage& image, int y) { return image.copy(0, y, image.width(), 1); };
-    // The last two skin rows differ, so the comparison tells them apart.
-    ASSERT_NE(row(skin, 557), row(skin, 558));
-    EXPECT_EQ(row(shot, 557), row(skin, 557));
-    // And the skin is drawn unscaled from the corner: its top rows match too.
-    EXPECT_EQ(row(shot, 0), row(skin, 0));
+    EXPECT_EQ(arrays, (std::set<std::string_view>{"Image1", "Image2", "Text3", "Text4"}));
+    EXPECT_EQ(window::controlDesign("Text3").text, "9999");
+    EXPECT_EQ(window::controlDesign("Text4").text, "Text1");
 }
 
 }  // namespace

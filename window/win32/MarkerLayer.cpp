@@ -1,5 +1,8 @@
 #include "window/win32/MarkerLayer.h"
 
+#include <cmath>
+
+#include "window/Design.h"
 #include "window/win32/Pictures.h"
 #include "window/win32/Text.h"
 #include "window/win32/Win32Error.h"
@@ -74,11 +77,13 @@ template class MarkerArray<MarkerNumber, TextBox>;
 
 namespace {
 
-// Arial 6.75 points: 9 pixels at the 96 dots per inch the design assumes.
+// The design's font at 96 dots per inch (6.75 points: 9 pixels), as the
+// process is DPI-unaware.
 HFONT makeNumberFont() {
-    HFONT font = CreateFontW(-9, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
+    const int pixels = static_cast<int>(std::lround(kNumberPointSize * 96.0 / 72.0));
+    HFONT font = CreateFontW(-pixels, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
                              OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, ANTIALIASED_QUALITY,
-                             DEFAULT_PITCH | FF_SWISS, L"Arial");
+                             DEFAULT_PITCH | FF_SWISS, widen(kNumberFont).c_str());
     if (!font) {
         throwLastError("Cannot make the font of the page numbers");
     }
@@ -112,6 +117,22 @@ MarkerLayer::MarkerLayer(std::function<void(const RECT&)> changed)
 
 MarkerLayer::~MarkerLayer() {
     DeleteObject(m_font);
+}
+
+Control& MarkerLayer::element0(std::string_view arrayName) {
+    if (arrayName == "Image1") {
+        return m_frontIcons.element0();
+    }
+    if (arrayName == "Text3") {
+        return m_frontNumbers.element0();
+    }
+    if (arrayName == "Image2") {
+        return m_backIcons.element0();
+    }
+    if (arrayName == "Text4") {
+        return m_backNumbers.element0();
+    }
+    throw ToolkitError("The page markers have no array " + std::string(arrayName));
 }
 
 bool MarkerLayer::hitTest(double x, double y) const {

@@ -11,6 +11,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "window/Toolkit.h"
@@ -96,6 +97,8 @@ public:
     NumberArray& frontNumbers() { return m_frontNumbers; }
     IconArray& backIcons() { return m_backIcons; }
     NumberArray& backNumbers() { return m_backNumbers; }
+    // Element 0 of the array with that design name; throws ToolkitError for another name.
+    Control& element0(std::string_view arrayName);
 
     // Whether a visible marker lies under the window point (edges included).
     bool hitTest(double x, double y) const;

@@ -1,5 +1,6 @@
 #include "window/win32/MessageBox.h"
 
+#include "window/Design.h"
 #include "window/win32/Text.h"
 #include "window/win32/Win32Error.h"
 

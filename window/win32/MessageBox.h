@@ -1,15 +1,13 @@
 #pragma once
 
 // The application-modal message box: the text, one OK button, no icon, the
-// application title as caption. Returns when the user dismisses it.
+// application title (window/Design.h) as caption. Returns when the user dismisses it.
 
 #include <windows.h>
 
 #include <string>
 
 namespace window::win32 {
-
-inline constexpr const char* kApplicationTitle = "Quarvel 0-3";
 
 // `owner` is the tool's window while it shows, else null (the box then
 // disables every window of the tool's thread).

@@ -5,7 +5,7 @@
 #include <cmath>
 #include <limits>
 
-#include "window/EventGuard.h"
+#include "window/form/EventGuard.h"
 #include "window/win32/BufferedPaint.h"
 #include "window/win32/MessageBox.h"
 #include "window/win32/Pictures.h"
@@ -28,7 +28,7 @@ int pixelsFromTwips(float twips) {
     return static_cast<int>(std::clamp(pixels, -kLimit, kLimit));
 }
 
-void place(Control& control, Place designed) {
+void place(Control& control, const Box& designed) {
     control.setLeft(static_cast<float>(designed.left));
     control.setTop(static_cast<float>(designed.top));
     control.setWidth(static_cast<float>(designed.width));
@@ -61,7 +61,11 @@ void registerWindowClass(WNDPROC procedure) {
 
 SkinWindow::SkinWindow() : m_skin(makePicture("skin")) {
     createWindow();
-    createControls();
+    m_markers = std::make_unique<MarkerLayer>([this](const RECT& area) { invalidate(area); });
+    for (const ControlDesign& design : designedControls()) {
+        addControl(design);
+    }
+    m_controls = gatherControls();
 }
 
 SkinWindow::~SkinWindow() {
@@ -87,76 +91,104 @@ void SkinWindow::createWindow() {
     }
 }
 
-void SkinWindow::createControls() {
-    m_shape1 = std::make_unique<OutlineControl>(host());
-    place(*m_shape1, {24, 80, 341, 361});
-    m_shape2 = std::make_unique<OutlineControl>(host());
-    place(*m_shape2, {432, 80, 353, 361});
-    m_markers = std::make_unique<MarkerLayer>([this](const RECT& area) { invalidate(area); });
-
-    auto& image1 = m_markers->frontIcons().element0();
-    place(image1, {56, 184, 200, 80});
-    image1.setVisible(true);
-    auto& text3 = m_markers->frontNumbers().element0();
-    place(text3, {176, 224, 25, 12});
-    text3.setText("9999");
-    text3.setVisible(true);
-    auto& image2 = m_markers->backIcons().element0();
-    place(image2, {456, 136, 81, 33});
-    image2.setVisible(true);
-    auto& text4 = m_markers->backNumbers().element0();
-    place(text4, {472, 144, 25, 13});
-    text4.setText("Text1");
-    text4.setVisible(true);
-
-    m_controls = std::unique_ptr<Controls>(
-        new Controls{*m_shape1,
-                     *m_shape2,
-                     m_markers->frontIcons(),
-                     m_markers->frontNumbers(),
-                     m_markers->backIcons(),
-                     m_markers->backNumbers(),
-                     addPicture("Image3", {384, 184, 33, 116}, "tArrUp90"),
-                     addPicture("Image4", {344, 456, 116, 32}, "tArrDwn0"),
-                     addPicture("bReflect", {24, 496, 116, 32}, "tReflectUp"),
-                     addPicture("bDuplicate", {152, 496, 116, 32}, "tDuplicateUp"),
-                     addPicture("bRefresh", {424, 496, 116, 32}, "tRefreshUp"),
-                     addPicture("bForget", {672, 496, 116, 32}, "tForgetUp"),
-                     addSource("tReflectUp"),
-                     addSource("tReflectDown"),
-                     addSource("tDuplicateUp"),
-                     addSource("tDuplicateDown"),
-                     addSource("tRefreshUp"),
-                     addSource("tRefreshDown"),
-                     addSource("tForgetUp"),
-                     addSource("tForgetDown"),
-                     addSource("tArrUp0"),
-                     addSource("tArrDwn0"),
-                     addSource("tArrUp90"),
-                     addSource("tArrDwn90"),
-                     addSource("page0"),
-                     addSource("page90"),
-                     addSource("page180"),
-                     addSource("page270")});
+void SkinWindow::addControl(const ControlDesign& design) {
+    switch (design.kind) {
+        case ControlKind::ShapeOutline: {
+            m_outlines.push_back(std::make_unique<OutlineControl>(host()));
+            place(*m_outlines.back(), design.box);
+            m_byName[design.name] = m_outlines.back().get();
+            break;
+        }
+        case ControlKind::PictureBox:
+        case ControlKind::NumberBox:
+            if (design.array) {
+                placeMarker(design);
+            } else {
+                addPicture(design);
+            }
+            break;
+        case ControlKind::PictureSource:
+            m_byName[design.name] = &addSource(design.picture);
+            break;
+    }
 }
 
-SourcePicture& SkinWindow::addSource(const char* artwork) {
+// Markers are painted by the window above the outlines; arrows and buttons,
+// child windows, lie above both.
+void SkinWindow::placeMarker(const ControlDesign& design) {
+    Control& element = m_markers->element0(design.name);
+    place(element, design.box);
+    if (auto* number = dynamic_cast<TextBox*>(&element)) {
+        number->setText(std::string(design.text));
+    }
+    element.setVisible(true);
+    m_byName[design.name] = &element;
+}
+
+SourcePicture& SkinWindow::addSource(std::string_view artwork) {
     for (const auto& source : m_sources) {
         if (source->artwork() == artwork) {
             return *source;
         }
     }
-    m_sources.push_back(std::make_unique<SourcePicture>(artwork, makePicture(artwork)));
+    m_sources.push_back(
+        std::make_unique<SourcePicture>(std::string(artwork), makePicture(std::string(artwork))));
     return *m_sources.back();
 }
 
-PictureWindow& SkinWindow::addPicture(const char* name, Place designed, const char* artwork) {
-    m_pictures.push_back(std::make_unique<PictureWindow>(host(), name));
+void SkinWindow::addPicture(const ControlDesign& design) {
+    m_pictures.push_back(std::make_unique<PictureWindow>(host(), std::string(design.name)));
     PictureWindow& picture = *m_pictures.back();
-    place(picture, designed);
+    place(picture, design.box);
     // At load a control shows the very picture its source holds.
-    picture.setPicture(addSource(artwork).picture());
-    return picture;
+    if (!design.picture.empty()) {
+        picture.setPicture(addSource(design.picture).picture());
+    }
+    m_byName[design.name] = &picture;
+}
+
+template <class T>
+T& SkinWindow::designed(std::string_view name) const {
+    const auto found = m_byName.find(name);
+    T* control = found == m_byName.end() ? nullptr : dynamic_cast<T*>(found->second);
+    if (!control) {
+        throw ToolkitError("The design has no control " + std::string(name) + " of that kind");
+    }
+    return *control;
+}
+
+std::unique_ptr<Controls> SkinWindow::gatherControls() {
+    const auto picture = [this](std::string_view name) -> PictureControl& {
+        return designed<PictureControl>(name);
+    };
+    return std::unique_ptr<Controls>(new Controls{designed<Outline>("Shape1"),
+                                                  designed<Outline>("Shape2"),
+                                                  m_markers->frontIcons(),
+                                                  m_markers->frontNumbers(),
+                                                  m_markers->backIcons(),
+                                                  m_markers->backNumbers(),
+                                                  picture("Image3"),
+                                                  picture("Image4"),
+                                                  picture("bReflect"),
+                                                  picture("bDuplicate"),
+                                                  picture("bRefresh"),
+                                                  picture("bForget"),
+                                                  picture("tReflectUp"),
+                                                  picture("tReflectDown"),
+                                                  picture("tDuplicateUp"),
+                                                  picture("tDuplicateDown"),
+                                                  picture("tRefreshUp"),
+                                                  picture("tRefreshDown"),
+                                                  picture("tForgetUp"),
+                                                  picture("tForgetDown"),
+                                                  picture("tArrUp0"),
+                                                  picture("tArrDwn0"),
+                                                  picture("tArrUp90"),
+                                                  picture("tArrDwn90"),
+                                                  picture("page0"),
+                                                  picture("page90"),
+                                                  picture("page180"),
+                                                  picture("page270")});
 }
 
 PictureWindow& SkinWindow::pictureWindow(std::string_view name) const {
@@ -199,12 +231,9 @@ void SkinWindow::show() {
     UpdateWindow(m_hwnd);
 }
 
-void SkinWindow::close(int status) {
-    m_exitStatus = status;
+void SkinWindow::hide() {
     if (m_hwnd) {
-        DestroyWindow(m_hwnd);
-    } else if (m_quitOnDestroy) {
-        PostQuitMessage(status);
+        ShowWindow(m_hwnd, SW_HIDE);
     }
 }
 

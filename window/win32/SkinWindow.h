@@ -8,35 +8,29 @@
 #include <windows.h>
 
 #include <exception>
+#include <map>
 #include <memory>
 #include <string_view>
 #include <vector>
 
+#include "window/Design.h"
 #include "window/FormHandlers.h"
 #include "window/Toolkit.h"
 #include "window/win32/Controls.h"
 #include "window/win32/Decoder.h"
 #include "window/win32/MarkerLayer.h"
 
-namespace window {
+namespace window::form {
 class EventGuard;
 }
 
 namespace window::win32 {
 
-inline constexpr const char* kCaption = "Quarvel";
-inline constexpr int kClientWidth = 820;
-inline constexpr int kClientHeight = 558;
-inline constexpr float kTwipsPerPixel = 15.0f;
-
-// A designed place, in window pixels.
-struct Place {
-    int left, top, width, height;
-};
+using form::EventGuard;
 
 class SkinWindow : public FormWindow, private ControlHost {
 public:
-    // Makes the window, hidden, with every control at its designed place.
+    // Makes the window, hidden, with every control of the design table.
     SkinWindow();
     ~SkinWindow() override;
     SkinWindow(const SkinWindow&) = delete;
@@ -51,9 +45,8 @@ public:
     void connectHandlers(FormHandlers& handlers, EventGuard& guard);
 
     void show();
-    // Closes the window; the message loop then ends with `status`.
-    void close(int status);
-    // A failure that happened outside any handler before the guard was connected.
+    void hide();
+    // A failure outside any handler before the guard was connected; it ended the loop with 1.
     std::exception_ptr failure() const { return m_failure; }
 
     float left() const override;  // twips
@@ -72,9 +65,14 @@ private:
     static LRESULT CALLBACK procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT onMessage(UINT message, WPARAM wParam, LPARAM lParam);
     void createWindow();
-    void createControls();
-    PictureWindow& addPicture(const char* name, Place designed, const char* artwork);
-    SourcePicture& addSource(const char* artwork);
+    // Makes the control the design table describes, in stacking order.
+    void addControl(const ControlDesign& design);
+    void addPicture(const ControlDesign& design);
+    void placeMarker(const ControlDesign& design);
+    SourcePicture& addSource(std::string_view artwork);
+    std::unique_ptr<Controls> gatherControls();
+    template <class T>
+    T& designed(std::string_view name) const;
     void paint();
     void buttonDown(int button, LPARAM at);
     void mouseMove(WPARAM keys, LPARAM at);
@@ -89,9 +87,9 @@ private:
     HWND m_hwnd = nullptr;
     Picture m_skin;
     std::vector<std::unique_ptr<SourcePicture>> m_sources;
-    std::unique_ptr<OutlineControl> m_shape1;
-    std::unique_ptr<OutlineControl> m_shape2;
+    std::vector<std::unique_ptr<OutlineControl>> m_outlines;
     std::unique_ptr<MarkerLayer> m_markers;
+    std::map<std::string_view, Control*> m_byName;  // every control by design name
     std::vector<std::unique_ptr<PictureWindow>> m_pictures;
     std::unique_ptr<Controls> m_controls;
     FormHandlers* m_handlers = nullptr;
@@ -105,7 +103,6 @@ private:
     } m_lastMove;
     RECT m_pendingRepaint{};
     bool m_repaintPosted = false;
-    int m_exitStatus = 0;
     bool m_quitOnDestroy = true;
     std::exception_ptr m_failure;
 };

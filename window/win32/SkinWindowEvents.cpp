@@ -6,7 +6,7 @@
 
 #include <utility>
 
-#include "window/EventGuard.h"
+#include "window/form/EventGuard.h"
 #include "window/win32/BufferedPaint.h"
 #include "window/win32/Pictures.h"
 #include "window/win32/SkinWindow.h"
@@ -73,8 +73,10 @@ LRESULT SkinWindow::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             repaintPending();
             return 0;
         case WM_DESTROY:
+            // Closed by the system, not by the tool (which only hides it): the
+            // loop ends as after Forget.
             if (m_quitOnDestroy) {
-                PostQuitMessage(m_exitStatus);
+                PostQuitMessage(0);
             }
             return 0;
         default:
@@ -101,8 +103,9 @@ void SkinWindow::paintLayers(HDC dc, const RECT& area) {
            area.left, area.top, SRCCOPY);
     SelectObject(source, previous);
     DeleteDC(source);
-    m_shape1->paint(dc, area);
-    m_shape2->paint(dc, area);
+    for (const auto& outline : m_outlines) {
+        outline->paint(dc, area);
+    }
     m_markers->paint(dc, area);
 }
 
@@ -155,8 +158,9 @@ void SkinWindow::guarded(const std::function<void()>& work) {
         } catch (...) {
             if (!m_failure) {
                 m_failure = std::current_exception();
+                hide();
+                PostQuitMessage(1);
             }
-            close(1);
         }
     }
 }

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "host/ExpectBounds.h"
 #include "host/HostError.h"
 #include "host/memory/MemoryHost.h"
 
@@ -16,9 +17,7 @@ using host::HostError;
 const double kRoot3 = std::sqrt(3.0);
 
 void expectBox(const Bounds& actual, const Bounds& expected, double tolerance) {
-    for (std::size_t side = 0; side < 4; ++side) {
-        EXPECT_NEAR(actual[side], expected[side], tolerance) << "side " << side;
-    }
+    testing_support::expectBoundsNear(actual, expected, tolerance);
 }
 
 // One page on a spread shown in the window; items are reached through the host objects.

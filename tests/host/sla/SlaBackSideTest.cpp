@@ -13,6 +13,7 @@
 #include "geometry/LineMirror.h"
 #include "host/BackSideWriter.h"
 #include "host/Capture.h"
+#include "host/ExpectBounds.h"
 #include "host/sla/SlaNumbers.h"
 #include "state/ToolState.h"
 
@@ -51,9 +52,7 @@ std::string pageText(const host::sla::SlaDocument& document, std::size_t page) {
 }
 
 void expectBounds(const Bounds& actual, const Bounds& expected) {
-    for (std::size_t k = 0; k < 4; ++k) {
-        EXPECT_NEAR(actual[k], expected[k], 1e-6) << "bound " << k;
-    }
+    testing_support::expectBoundsNear(actual, expected, 1e-6);
 }
 
 class SlaBackSide : public testing::TestWithParam<LayoutCase> {};
@@ -108,11 +107,11 @@ TEST_P(SlaBackSide, ReflectChangesOnlyTheNewPage) {
         const auto& [bounds, angle] = front.at(name.substr(0, suffix));
         if (item->typeName() == "Rectangle") {
             expectBounds(item->visibleBounds(),
-                         {bounds[0], 500 - bounds[3], bounds[2], 500 - bounds[1]});
+                         {bounds.top, 500 - bounds.right, bounds.bottom, 500 - bounds.left});
             EXPECT_NEAR(item->rotationAngle(), std::fmod(360 - angle, 360), 1e-9);
         } else {
-            const auto mirrored =
-                geometry::reflectBounds(tool, bounds[0], bounds[1], bounds[2], bounds[3], angle);
+            const auto mirrored = geometry::reflectBounds(tool, bounds.top, bounds.left,
+                                                          bounds.bottom, bounds.right, angle);
             expectBounds(item->visibleBounds(), mirrored.bounds);
             EXPECT_NEAR(item->rotationAngle(), mirrored.angle, 1e-9);
         }

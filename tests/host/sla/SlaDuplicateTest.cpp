@@ -8,6 +8,7 @@
 
 #include "SlaTestSupport.h"
 #include "host/Capture.h"
+#include "host/ExpectBounds.h"
 #include "host/HostError.h"
 #include "host/sla/SlaNumbers.h"
 
@@ -33,16 +34,14 @@ std::vector<Snapshot> snapshot(host::Spread& spread) {
 }
 
 void expectBounds(const Bounds& actual, const Bounds& expected) {
-    for (std::size_t k = 0; k < 4; ++k) {
-        EXPECT_NEAR(actual[k], expected[k], 1e-6) << "bound " << k;
-    }
+    testing_support::expectBoundsNear(actual, expected, 1e-6);
 }
 
 struct Mirror {
     bool leftRight;
     Bounds bounds(const Bounds& b) const {
-        return leftRight ? Bounds{b[0], 1000 - b[3], b[2], 1000 - b[1]}
-                         : Bounds{700 - b[2], b[1], 700 - b[0], b[3]};
+        return leftRight ? Bounds{b.top, 1000 - b.right, b.bottom, 1000 - b.left}
+                         : Bounds{700 - b.bottom, b.left, 700 - b.top, b.right};
     }
     double angle(double a) const { return std::fmod((leftRight ? 360.0 : 540.0) - a, 360.0); }
 };

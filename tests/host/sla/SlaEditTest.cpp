@@ -8,6 +8,7 @@
 
 #include "SlaTestSupport.h"
 #include "host/Capture.h"
+#include "host/ExpectBounds.h"
 #include "host/HostError.h"
 #include "host/sla/SlaGeometry.h"
 
@@ -18,9 +19,7 @@ using slatest::itemNamed;
 using slatest::itemsOf;
 
 void expectBounds(const Bounds& actual, const Bounds& expected) {
-    for (std::size_t k = 0; k < 4; ++k) {
-        EXPECT_NEAR(actual[k], expected[k], 1e-6) << "bound " << k;
-    }
+    testing_support::expectBoundsNear(actual, expected, 1e-6);
 }
 
 std::shared_ptr<host::Spread> spreadOf(const std::filesystem::path& path) {

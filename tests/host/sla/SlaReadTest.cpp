@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "SlaTestSupport.h"
+#include "host/ExpectBounds.h"
 #include "host/HostError.h"
 
 namespace {
@@ -26,12 +27,7 @@ void expectItems(host::Spread& spread, const std::vector<Expected>& expected) {
         SCOPED_TRACE(expected[i].name);
         EXPECT_EQ(items[i]->name(), expected[i].name);
         EXPECT_EQ(items[i]->typeName(), expected[i].type);
-        const Bounds bounds = items[i]->visibleBounds();
-        for (int k = 0; k < 4; ++k) {
-            EXPECT_NEAR(bounds[static_cast<std::size_t>(k)],
-                        expected[i].bounds[static_cast<std::size_t>(k)], 1e-5)
-                << "bound " << k;
-        }
+        testing_support::expectBoundsNear(items[i]->visibleBounds(), expected[i].bounds, 1e-5);
         EXPECT_DOUBLE_EQ(items[i]->rotationAngle(), expected[i].angle);
     }
 }
@@ -76,10 +72,10 @@ TEST(SlaRead, GridOfSixtyFourRectanglesInFourDirections) {
         // Columns turn by a quarter each; every page box is 100 × 60 on a 120 × 85 grid.
         EXPECT_DOUBLE_EQ(items[i]->rotationAngle(), 90.0 * (column % 4));
         const Bounds b = items[i]->visibleBounds();
-        EXPECT_DOUBLE_EQ(b[0], 20 + 85 * row);
-        EXPECT_DOUBLE_EQ(b[1], 20 + 120 * column);
-        EXPECT_DOUBLE_EQ(b[2] - b[0], 60);
-        EXPECT_DOUBLE_EQ(b[3] - b[1], 100);
+        EXPECT_DOUBLE_EQ(b.top, 20 + 85 * row);
+        EXPECT_DOUBLE_EQ(b.left, 20 + 120 * column);
+        EXPECT_DOUBLE_EQ(b.height(), 60);
+        EXPECT_DOUBLE_EQ(b.width(), 100);
     }
 }
 

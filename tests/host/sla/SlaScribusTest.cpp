@@ -125,7 +125,7 @@ TEST(SlaScribus, WrittenBackSideOpensInScribusOnTheNewPage) {
             if (item->typeName() == "Rectangle" || item->typeName() == "Line") {
                 const host::Bounds b = item->visibleBounds();
                 item->setRotationAngle(360 - item->rotationAngle());
-                item->setVisibleBounds({b[0], 1000 - b[3], b[2], 1000 - b[1]});
+                item->setVisibleBounds({b.top, 1000 - b.right, b.bottom, 1000 - b.left});
             }
         }
         host->saveChanged();

@@ -47,7 +47,7 @@ ScratchFolder::~ScratchFolder() {
 }
 
 std::filesystem::path ScratchFolder::copy(const std::filesystem::path& source) const {
-    const auto target = m_path / source.filename();
+    auto target = m_path / source.filename();
     std::filesystem::copy_file(source, target);
     std::filesystem::permissions(
         target, std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);

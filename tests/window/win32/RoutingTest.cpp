@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <stdexcept>
-
 #include "SkinFixture.h"
 
 namespace {
@@ -100,40 +98,6 @@ TEST_F(Routing, AStillPointerOverAMovingWindowReportsNoMove) {
     m_pointer.move(82, 303);
     m_pointer.release(1, 82, 303);
     EXPECT_EQ(m_handlers.events, (Events{"down 1 100,300", "move 1 101,301", "move 1 82,303"}));
-}
-
-TEST_F(Routing, AFailingHandlerIsReportedAndEndsTheToolInsideTheWindow) {
-    struct Failing : testing_support::RecordingHandlers {
-        void image3Click() override { throw std::runtime_error("There is no control Image2(9)"); }
-    } failing;
-    m_skin.connectHandlers(failing, m_guard);
-    m_pointer.press(1, 400, 200);
-    m_pointer.release(1, 400, 200);  // the exception stops inside the window procedure
-    m_pointer.move(10, 300);         // nothing runs after the end
-    EXPECT_EQ(m_reports, (Events{"There is no control Image2(9)"}));
-    EXPECT_EQ(m_ends, (std::vector<int>{1}));
-    EXPECT_TRUE(failing.events.empty());
-    EXPECT_EQ(m_skin.handle(), nullptr);  // the window is gone
-    EXPECT_EQ(window::win32::runMessageLoop(), 1);
-}
-
-TEST_F(Routing, EndClosesTheWindowAndEndsTheLoopWithItsStatus) {
-    struct Ending : testing_support::RecordingHandlers {
-        explicit Ending(window::FormWindow& window) : m_window(window) {}
-        void bForgetClick() override {
-            events.push_back("bForget.click");
-            m_window.end(0);
-        }
-        window::FormWindow& m_window;
-    } ending(m_skin);
-    m_skin.connectHandlers(ending, m_guard);
-    m_pointer.press(1, 700, 510);
-    m_pointer.release(1, 700, 510);
-    EXPECT_EQ(ending.events, (Events{"bForget.click"}));
-    EXPECT_EQ(m_ends, (std::vector<int>{0}));
-    EXPECT_TRUE(m_reports.empty());
-    EXPECT_EQ(m_skin.handle(), nullptr);
-    EXPECT_EQ(window::win32::runMessageLoop(), 0);
 }
 
 }  // namespace

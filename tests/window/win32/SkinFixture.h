@@ -6,8 +6,9 @@
 
 #include <windows.h>
 
-#include "window/EventGuard.h"
-#include "window/RecordingHandlers.h"
+#include "window/form/EventGuard.h"
+#include "window/qt/RecordingHandlers.h"
+#include "window/win32/EventLoop.h"
 #include "window/win32/SkinWindow.h"
 
 namespace testing_support {
@@ -51,6 +52,13 @@ private:
     WPARAM m_keys = 0;
 };
 
+// Queues a left click in the middle of a control, for a running event loop.
+inline void postClick(HWND control) {
+    const LPARAM middle = MAKELPARAM(10, 10);
+    PostMessageW(control, WM_LBUTTONDOWN, MK_LBUTTON, middle);
+    PostMessageW(control, WM_LBUTTONUP, 0, middle);
+}
+
 class SkinFixture {
 protected:
     SkinFixture() { m_skin.connectHandlers(m_handlers, m_guard); }
@@ -58,12 +66,13 @@ protected:
     RecordingHandlers m_handlers;
     std::vector<std::string> m_reports;
     std::vector<int> m_ends;
-    window::EventGuard m_guard{[this](const std::string& text) { m_reports.push_back(text); },
-                               [this](int status) {
-                                   m_ends.push_back(status);
-                                   m_skin.close(status);
-                               }};
+    window::form::EventGuard m_guard{[this](const std::string& text) { m_reports.push_back(text); },
+                                     [this](int status) {
+                                         m_ends.push_back(status);
+                                         m_loop.leave(status);
+                                     }};
     window::win32::SkinWindow m_skin;
+    window::win32::Win32EventLoop m_loop{m_skin};
     Pointer m_pointer{m_skin};
 };
 

@@ -21,7 +21,6 @@ using host::sla::file::ByteSink;
 using host::sla::file::DocumentFile;
 using host::sla::file::FileError;
 using host::sla::file::FileText;
-using testing::HasSubstr;
 
 const std::string kOld = "<old text=\"as read\"/>\n";
 const std::string kNew = "<new text=\"as saved, a little longer than before\"/>\n";
@@ -143,7 +142,7 @@ TEST(Replace, AReadOnlyFileIsRefusedAndLeftAsItWas) {
                 saveNew(*file);
                 return "the save did not fail";
             } catch (const FileError& error) {
-                const std::string message = error.what();
+                std::string message = error.what();
                 if (message != "the file is read-only; make it writable and run Quarvel again") {
                     return message;
                 }

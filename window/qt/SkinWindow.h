@@ -1,0 +1,75 @@
+#pragma once
+
+// The borderless, skinned tool window: owns every designed control, routes
+// the pointer the way the tool expects and hands each event to its handler
+// inside the event guard.
+
+#include <QPixmap>
+#include <QWidget>
+#include <map>
+#include <memory>
+#include <string_view>
+#include <vector>
+
+#include "window/Design.h"
+#include "window/FormHandlers.h"
+#include "window/Toolkit.h"
+#include "window/qt/MarkerLayer.h"
+#include "window/qt/QtControls.h"
+
+namespace window::form {
+class EventGuard;
+}
+
+namespace window::qt {
+
+using form::EventGuard;
+
+class SkinWindow : public QWidget, public FormWindow {
+    Q_OBJECT
+public:
+    SkinWindow();
+    ~SkinWindow() override;
+
+    Controls& controls() { return *m_controls; }
+    MarkerLayer& markers() { return *m_markers; }
+    PictureWidget& pictureWidget(const char* name) const;
+
+    // Routes every event to `handlers` through `guard`; both outlive the window.
+    void connectHandlers(FormHandlers& handlers, EventGuard& guard);
+
+    float left() const override;
+    float top() const override;
+    void setLeft(float twips) override;
+    void setTop(float twips) override;
+    void showMessage(const std::string& text) override;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+
+private:
+    // Makes the control the design table describes, in stacking order.
+    void addControl(const ControlDesign& design);
+    void addPicture(const ControlDesign& design);
+    SourcePicture& addSource(std::string_view artwork);
+    void placeMarker(const ControlDesign& design);
+    std::unique_ptr<Controls> gatherControls();
+    template <class T>
+    T& designed(std::string_view name) const;
+    void dispatch(void (FormHandlers::*handler)());
+
+    QPixmap m_skin;
+    std::vector<std::unique_ptr<SourcePicture>> m_sources;
+    std::map<std::string_view, Control*> m_byName;  // every control by design name
+    MarkerLayer* m_markers = nullptr;
+    std::unique_ptr<Controls> m_controls;
+    FormHandlers* m_handlers = nullptr;
+    EventGuard* m_guard = nullptr;
+    // A press that began on a marker owns the pointer until released.
+    bool m_pressOnMarker = false;
+};
+
+}  // namespace window::qt
