@@ -40,6 +40,17 @@ void writeBackRow(state::ToolState& tool, const SheetMirror& mirror, std::size_t
         throw state::OverflowError("back side: page number after " + std::to_string(number));
     }
     back.setNumber(row, number + 1);
+
+    const std::string what = "page " + std::to_string(number);
+    if (tool.flipLeftRight) {
+        SheetMirror::requireExact(front.at(row, PageTable::Left), front.at(row, PageTable::Right),
+                                  width, back.at(row, PageTable::Left),
+                                  back.at(row, PageTable::Right), what);
+    } else {
+        SheetMirror::requireExact(front.at(row, PageTable::Top), front.at(row, PageTable::Bottom),
+                                  height, back.at(row, PageTable::Top),
+                                  back.at(row, PageTable::Bottom), what);
+    }
 }
 
 }  // namespace

@@ -18,6 +18,13 @@ state::MirrorResult reflectBounds(const state::ToolState& tool, double top, doub
     result.angle = ReflectAngle(angle, tool.flipLeftRight);
     result.bounds = {mirror.top(top, height), mirror.left(left, width),
                      mirror.bottom(bottom, height), mirror.right(right, width)};
+    if (tool.flipLeftRight) {
+        SheetMirror::requireExact(left, right, width, result.bounds.left, result.bounds.right,
+                                  "a line");
+    } else {
+        SheetMirror::requireExact(top, bottom, height, result.bounds.top, result.bounds.bottom,
+                                  "a line");
+    }
     return result;
 }
 

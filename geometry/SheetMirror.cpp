@@ -1,5 +1,11 @@
 #include "geometry/SheetMirror.h"
 
+#include <algorithm>
+#include <cmath>
+#include <sstream>
+
+#include "state/Errors.h"
+
 namespace geometry {
 
 // The back-side table and the line mirror both go through these, so they agree
@@ -25,6 +31,21 @@ double SheetMirror::bottom(double bottom, double height) const {
 
 double SheetMirror::right(double right, double width) const {
     return m_flipLeftRight ? (m_sheetWidth - right) + width : right;
+}
+
+void SheetMirror::requireExact(double low, double high, double size, double mirroredLow,
+                               double mirroredHigh, const std::string& what) {
+    // Exactly, (sheet - low - size) and (sheet - high + size) span 2 size - (high - low).
+    const double span = mirroredHigh - mirroredLow;
+    const double expected = 2.0 * size - (high - low);
+    const double tolerance = 1e-6 * std::max({1.0, std::abs(size), std::abs(high - low)});
+    // Also refuses infinities and not-a-number, which no comparison lets through.
+    if (!(std::abs(span - expected) <= tolerance)) {
+        std::ostringstream message;
+        message << "The sheet is too large for " << what << " to keep its size on the back side ("
+                << expected << " becomes " << span << "); draw the sheet at a smaller size.";
+        throw state::PrecisionError(message.str());
+    }
 }
 
 }  // namespace geometry

@@ -4,6 +4,8 @@
 // units in the host's bounds order (top, left, bottom, right); the sheet spans
 // 0 .. sheetWidth horizontally and 0 .. sheetHeight vertically.
 
+#include <string>
+
 namespace geometry {
 
 // Left-right (`flipLeftRight` true) maps x to sheetWidth - x; top-bottom maps y to
@@ -18,6 +20,13 @@ public:
     double left(double left, double width) const;
     double bottom(double bottom, double height) const;
     double right(double right, double width) const;
+
+    // Throws state::PrecisionError naming `what` unless the edges `mirroredLow` and
+    // `mirroredHigh` are, to a millionth of the size, the mirror images of `low` and
+    // `high` along the flipped axis with size `size`: on a sheet so large that its
+    // edges round the size away, a box would shrink or vanish on the back.
+    static void requireExact(double low, double high, double size, double mirroredLow,
+                             double mirroredHigh, const std::string& what);
 
 private:
     double m_sheetWidth;

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs the Debian 12 packages Quarvel needs to build, test and run
 # (Scribus itself too: the tests check that it opens what the tool writes;
-# clang-format and clang-tidy for scripts/check-style.sh).
+# clang-format and clang-tidy for scripts/check-style.sh; clang and its runtime
+# libraries for the fuzz target, scripts/fuzz.sh).
 # Idempotent and non-interactive: packages already present are left alone.
 set -euo pipefail
 
@@ -15,6 +16,7 @@ packages=(
   desktop-file-utils
   scribus
   clang-format clang-tidy
+  clang libclang-rt-14-dev
 )
 
 missing=()

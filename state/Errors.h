@@ -19,4 +19,11 @@ public:
     using std::overflow_error::overflow_error;
 };
 
+// A computed position too far out for a size to survive: subtracting two
+// edges there no longer gives the size they must span.
+class PrecisionError : public std::range_error {
+public:
+    using std::range_error::range_error;
+};
+
 }  // namespace state

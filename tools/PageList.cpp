@@ -9,6 +9,7 @@
 //   TYPE TOP LEFT BOTTOM RIGHT ANGLE
 // The file is never written.
 
+#include <charconv>
 #include <cstdio>
 #include <exception>
 #include <iostream>
@@ -21,6 +22,19 @@
 
 namespace {
 
+constexpr const char* kUsage = "usage: quarvel_pagelist FILE.sla [PAGE]\n";
+
+// A page number of 1 or more in plain digits, or nothing.
+std::optional<int> parsePage(const std::string& text) {
+    int page = 0;
+    const char* end = text.data() + text.size();
+    const auto [stop, error] = std::from_chars(text.data(), end, page);
+    if (error != std::errc() || stop != end || page < 1) {
+        return std::nullopt;
+    }
+    return page;
+}
+
 std::string number(double value) {
     char text[64];
     std::snprintf(text, sizeof text, "%.10g", value);
@@ -31,14 +45,20 @@ std::string number(double value) {
 
 int main(int argc, char* argv[]) {
     if (argc < 2 || argc > 3) {
-        std::cerr << "usage: quarvel_pagelist FILE.sla [PAGE]\n";
+        std::cerr << kUsage;
         return 2;
     }
-    try {
-        std::optional<int> page;
-        if (argc == 3) {
-            page = std::stoi(argv[2]);
+    std::optional<int> page;
+    if (argc == 3) {
+        page = parsePage(argv[2]);
+        if (!page) {
+            std::cerr << "quarvel_pagelist: PAGE must be a page number of 1 or more, not \""
+                      << argv[2] << "\"\n"
+                      << kUsage;
+            return 2;
         }
+    }
+    try {
         const auto documents = host::sla::SlaHost::open({argv[1]}, page);
         std::cout << "pages " << documents->openDocuments().front()->pageNodes().size() << '\n';
         const auto preferences = documents->activeDocument()->preferences();

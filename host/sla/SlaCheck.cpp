@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <string_view>
 #include <vector>
 
 #include "host/sla/SlaNumbers.h"
@@ -97,6 +98,34 @@ std::string depthProblem(const pugi::xml_document& xml) {
     return {};
 }
 
+// XML allows an attribute once per element; pugixml keeps both and reads the
+// first, while Scribus refuses the file.
+std::string repeatedAttributeProblem(const pugi::xml_document& xml, const LineFinder& lineAt) {
+    std::vector<pugi::xml_node> pending{xml};
+    std::vector<std::string_view> names;
+    while (!pending.empty()) {
+        const pugi::xml_node node = pending.back();
+        pending.pop_back();
+        names.clear();
+        for (pugi::xml_attribute attribute : node.attributes()) {
+            names.emplace_back(attribute.name());
+        }
+        std::sort(names.begin(), names.end());
+        const auto repeated = std::adjacent_find(names.begin(), names.end());
+        if (repeated != names.end()) {
+            return "it is not well-formed XML (attribute " + std::string(*repeated) +
+                   " appears twice in <" + node.name() + "> on line " +
+                   std::to_string(lineAt(node.offset_debug())) + ")";
+        }
+        for (pugi::xml_node child = node.first_child(); child; child = child.next_sibling()) {
+            if (child.type() == pugi::node_element) {
+                pending.push_back(child);
+            }
+        }
+    }
+    return {};
+}
+
 // One pass over the element's attributes: documents hold hundreds of
 // thousands of them, and looking each rule up by name would cost far more.
 template <std::size_t N>
@@ -180,6 +209,9 @@ std::string documentProblem(const pugi::xml_document& xml, const LineFinder& lin
         return problem;
     }
     if (auto problem = depthProblem(xml); !problem.empty()) {
+        return problem;
+    }
+    if (auto problem = repeatedAttributeProblem(xml, lineAt); !problem.empty()) {
         return problem;
     }
     const pugi::xml_node document = xml.document_element().child("DOCUMENT");

@@ -1,6 +1,7 @@
 #include "host/sla/SlaDocument.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstring>
 
 #include "host/HostError.h"
@@ -104,6 +105,12 @@ std::vector<PageRect> SlaDocument::layOutPages() const {
         }
         const PageRect rect{x, y, numberAttribute(page, "PAGEWIDTH"),
                             numberAttribute(page, "PAGEHEIGHT")};
+        if (!std::isfinite(rect.x + rect.width) || !std::isfinite(rect.y + rect.height)) {
+            // Sizes near the largest number add up to infinity; no position there can be written.
+            throw HostError("\"" + m_path.string() + "\" cannot be used: its page " +
+                            std::to_string(rects.size() + 1) +
+                            " lies beyond the largest position a document can hold.");
+        }
         rects.push_back(rect);
         x += rect.width + gapHorizontal;
         rowHeight = std::max(rowHeight, rect.height);

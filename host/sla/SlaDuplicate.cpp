@@ -4,14 +4,17 @@
 
 #include "host/sla/SlaDuplicate.h"
 
+#include <algorithm>
 #include <climits>
+#include <cmath>
 #include <set>
 #include <string>
-#include <unordered_map>
 #include <vector>
 
 #include "host/HostError.h"
+#include "host/sla/SlaItem.h"
 #include "host/sla/SlaNumbers.h"
+#include "host/sla/SlaReferences.h"
 
 namespace host::sla {
 
@@ -22,9 +25,9 @@ struct CopyContext {
     int page = 0;
     double dx = 0.0;
     double dy = 0.0;
-    std::set<std::string> names;                      // every ANNAME in the document
-    std::set<long long> ids;                          // every ItemID in the document
-    std::unordered_map<long long, long long> newIds;  // within the copies
+    std::set<std::string> names;  // every ANNAME in the document
+    std::set<long long> ids;      // every ItemID in the document
+    IdMap newIds;                 // within the copies
 };
 
 template <typename Visit>
@@ -58,9 +61,12 @@ void adaptElement(CopyContext& context, pugi::xml_node element, bool topLevel) {
     SlaDocument& document = context.document;
     document.setNumber(element, "XPOS", numberAttribute(element, "XPOS") + context.dx);
     document.setNumber(element, "YPOS", numberAttribute(element, "YPOS") + context.dy);
-    if (topLevel && element.attribute("gXpos")) {
-        document.setNumber(element, "gXpos", numberAttribute(element, "gXpos") + context.dx);
-        document.setNumber(element, "gYpos", numberAttribute(element, "gYpos") + context.dy);
+    // Scribus ignores a top-level item's gXpos/gYpos; they follow when they can be read.
+    const auto groupX = parseNumber(element.attribute("gXpos").value());
+    const auto groupY = parseNumber(element.attribute("gYpos").value());
+    if (topLevel && groupX && groupY) {
+        document.setNumber(element, "gXpos", *groupX + context.dx);
+        document.setNumber(element, "gYpos", *groupY + context.dy);
     }
     document.setNumber(element, "OwnPage", context.page);
     if (const pugi::xml_attribute name = element.attribute("ANNAME"); name && *name.value()) {
@@ -74,86 +80,51 @@ void adaptElement(CopyContext& context, pugi::xml_node element, bool topLevel) {
     }
 }
 
-// Text chains may only link items of the copy; links out of it are cut.
-void relinkChains(CopyContext& context, pugi::xml_node element) {
-    for (const char* link : {"NEXTITEM", "BACKITEM"}) {
-        if (!element.attribute(link)) {
-            continue;
-        }
-        const long long old = intAttribute(element, link, -1);
-        const auto found = context.newIds.find(old);
-        const long long now = found != context.newIds.end() ? found->second : -1;
-        context.document.setNumber(element, link, static_cast<double>(now));
-    }
-}
-
+// Names and ids in use anywhere: inline items (FRAMEOBJECT) and master items
+// carry them too, and a reference such as a mark's is better not met by a new id.
 CopyContext contextFor(SlaDocument& document) {
     CopyContext context{document, 0, 0.0, 0.0, {}, {}, {}};
-    forEachObject(document.documentNode(), [&](pugi::xml_node object) {
-        if (const pugi::xml_attribute name = object.attribute("ANNAME")) {
+    std::vector<pugi::xml_node> pending{document.documentNode()};
+    while (!pending.empty()) {
+        const pugi::xml_node node = pending.back();
+        pending.pop_back();
+        if (const pugi::xml_attribute name = node.attribute("ANNAME")) {
             context.names.insert(name.value());
         }
-        if (object.attribute("ItemID")) {
-            context.ids.insert(intAttribute(object, "ItemID", 0));
+        if (const auto id = parseInteger(node.attribute("ItemID").value())) {
+            context.ids.insert(*id);
         }
-    });
+        for (pugi::xml_node child = node.first_child(); child; child = child.next_sibling()) {
+            if (child.type() == pugi::node_element) {
+                pending.push_back(child);
+            }
+        }
+    }
     return context;
 }
 
-void addPageElement(SlaDocument& document, int source, int index);
-void updatePageCounters(SlaDocument& document, int lastIndex);
-
-}  // namespace
-
-int duplicatePage(SlaDocument& document, int source) {
-    const int index = static_cast<int>(document.pageNodes().size());  // of the new page
-    if (source < 0 || source >= index) {
-        throw HostError("\"" + document.path().string() + "\" has no page " +
-                        std::to_string(source + 1) + ".");
+// The NUM the new last page takes: one past the last page's, as the document
+// counts (Scribus reads NUM as the place a page goes, so it must keep rising).
+int nextPageNumber(const SlaDocument& document) {
+    int number = -1;
+    for (pugi::xml_node page : document.pageNodes()) {
+        number = intAttribute(page, "NUM", number < INT_MAX ? number + 1 : number);
     }
-    std::vector<pugi::xml_node> originals;
-    for (pugi::xml_node item : document.topLevelItems()) {
-        if (document.itemPage(item) == source) {
-            originals.push_back(item);
-        }
+    if (number == INT_MAX) {
+        throw HostError("\"" + document.path().string() +
+                        "\" cannot take another page: its last page has the highest number "
+                        "there is.");
     }
-    const PageRect from = document.pageRects()[static_cast<std::size_t>(source)];
-    addPageElement(document, source, index);
-    const PageRect to = document.pageRects()[static_cast<std::size_t>(index)];
-    document.setNumber(document.pageNodes().back(), "PAGEXPOS", to.x);
-    document.setNumber(document.pageNodes().back(), "PAGEYPOS", to.y);
-
-    CopyContext context = contextFor(document);
-    context.page = index;
-    context.dx = to.x - from.x;
-    context.dy = to.y - from.y;
-    std::vector<pugi::xml_node> copies;
-    pugi::xml_node anchor = document.topLevelItems().empty() ? document.pageNodes().back()
-                                                             : document.topLevelItems().back();
-    for (pugi::xml_node original : originals) {
-        // After the last item: page 1's stacking is kept.
-        anchor = document.insertCopyAfter(anchor, original);
-        adaptElement(context, anchor, true);
-        forEachObject(anchor, [&](pugi::xml_node child) { adaptElement(context, child, false); });
-        copies.push_back(anchor);
-    }
-    for (pugi::xml_node copy : copies) {
-        relinkChains(context, copy);
-        forEachObject(copy, [&](pugi::xml_node child) { relinkChains(context, child); });
-    }
-    updatePageCounters(document, index);
-    document.markChanged();
-    return index;
+    return number + 1;
 }
 
-namespace {
-
-void addPageElement(SlaDocument& document, int source, int index) {
-    const auto& pages = document.pageNodes();  // read before pagesChanged() drops them
+// Appends a copy of page `source` as page `index`, placed where Scribus will lay it out.
+PageRect addPageElement(SlaDocument& document, int source, int index) {
+    const int number = nextPageNumber(document);
+    const auto& pages = document.pageNodes();  // read before the insertion drops them
     const pugi::xml_node page =
         document.insertCopyAfter(pages.back(), pages[static_cast<std::size_t>(source)]);
-    document.pagesChanged();
-    document.setNumber(page, "NUM", index);
+    document.setNumber(page, "NUM", number);
     // Facing layouts use the master of the side the new page lands on.
     const std::string master = page.attribute("MNAM").value();
     const PageLayout layout = document.layout();
@@ -168,6 +139,17 @@ void addPageElement(SlaDocument& document, int source, int index) {
             document.setNumber(page, "LEFT", column == 0 ? 1 : 0);
         }
     }
+    PageRect to;
+    try {
+        to = document.pageRects().at(static_cast<std::size_t>(index));
+    } catch (const HostError&) {
+        document.removeNode(page);  // a page that cannot be placed is not added
+        throw HostError("Cannot add a page to \"" + document.path().string() +
+                        "\": it would lie beyond the largest position a document can hold.");
+    }
+    document.setNumber(page, "PAGEXPOS", to.x);
+    document.setNumber(page, "PAGEYPOS", to.y);
+    return to;
 }
 
 void updatePageCounters(SlaDocument& document, int lastIndex) {
@@ -177,12 +159,75 @@ void updatePageCounters(SlaDocument& document, int lastIndex) {
     }
     // The section that ended at the old last page now runs to the new one.
     for (pugi::xml_node section : root.child("Sections").children("Section")) {
-        if (numberAttribute(section, "To", -1) == lastIndex - 1) {
+        if (parseInteger(section.attribute("To").value()) == lastIndex - 1) {
             document.setNumber(section, "To", lastIndex);
         }
     }
 }
 
+// Copies `original` after `anchor` as an item of the new page.
+pugi::xml_node copyItem(CopyContext& context, pugi::xml_node anchor, pugi::xml_node original) {
+    const pugi::xml_node copy = context.document.insertCopyAfter(anchor, original);
+    adaptElement(context, copy, true);
+    forEachObject(copy, [&](pugi::xml_node child) { adaptElement(context, child, false); });
+    return copy;
+}
+
+// A copy keeps its place on its page to a millionth of its size; far enough
+// from the origin, the positions written would lose the offset between the pages.
+void requireSamePlace(pugi::xml_node original, pugi::xml_node copy, const PageRect& from,
+                      const PageRect& to) {
+    const Frame frame = readFrame(original);
+    const Bounds before = boxOf(frame);
+    const Bounds after = boxOf(readFrame(copy));
+    const double tolerance = 1e-6 * std::max({1.0, std::abs(frame.width), std::abs(frame.height)});
+    const double down = to.y - from.y;
+    const double across = to.x - from.x;
+    const auto kept = [&](double was, double now, double moved) {
+        return std::abs(now - (was + moved)) <= tolerance;
+    };
+    if (!(kept(before.top, after.top, down) && kept(before.left, after.left, across) &&
+          kept(before.bottom, after.bottom, down) && kept(before.right, after.right, across))) {
+        throw HostError(
+            "The page cannot be copied exactly: its items lie too far from the "
+            "document's origin for their new places to be written.");
+    }
+}
+
 }  // namespace
+
+Duplicate duplicatePage(SlaDocument& document, int source) {
+    const int index = static_cast<int>(document.pageNodes().size());  // of the new page
+    if (source < 0 || source >= index) {
+        throw HostError("\"" + document.path().string() + "\" has no page " +
+                        std::to_string(source + 1) + ".");
+    }
+    std::vector<pugi::xml_node> onPage;
+    for (pugi::xml_node item : document.topLevelItems()) {
+        if (document.itemPage(item) == source) {
+            onPage.push_back(item);
+        }
+    }
+    const std::vector<pugi::xml_node> originals = itemsToCopy(document, onPage);
+    const PageRect from = document.pageRects()[static_cast<std::size_t>(source)];
+    const PageRect to = addPageElement(document, source, index);
+
+    CopyContext context = contextFor(document);
+    context.page = index;
+    context.dx = to.x - from.x;
+    context.dy = to.y - from.y;
+    Duplicate result{index, {}};
+    pugi::xml_node anchor = document.topLevelItems().empty() ? document.pageNodes().back()
+                                                             : document.topLevelItems().back();
+    for (pugi::xml_node original : originals) {
+        anchor = copyItem(context, anchor, original);  // after the last: the stacking is kept
+        requireSamePlace(original, anchor, from, to);
+        result.copies.push_back(anchor);
+    }
+    relinkCopies(document, result.copies, context.newIds);
+    updatePageCounters(document, index);
+    document.markChanged();
+    return result;
+}
 
 }  // namespace host::sla

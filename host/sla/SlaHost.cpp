@@ -1,8 +1,10 @@
 #include "host/sla/SlaHost.h"
 
 #include <algorithm>
+#include <functional>
 #include <optional>
 #include <string>
+#include <unordered_set>
 #include <vector>
 
 #include "host/HostError.h"
@@ -15,11 +17,16 @@ namespace host::sla {
 namespace {
 
 // The pages a spread object stands for: a row of the layout, read afresh as
-// pages are added, or a duplicate's new page alone, so that writing the back
-// side never reaches a page the user already had in that row.
+// pages are added, or a duplicate's new page alone. A duplicate's items are
+// the copies it made and nothing else: an item parked on the pasteboard where
+// the new page was laid out, or a group naming the new page's index before it
+// existed, is not the duplicate's to change.
 struct SpreadScope {
     int row = 0;
     std::optional<int> page;
+    // A duplicate's: every element of its copies, so that members of a copied
+    // group still count once the group is dissolved.
+    std::shared_ptr<const std::vector<std::shared_ptr<NodeHandle>>> copies;
 
     std::vector<int> pages(const SlaDocument& document) const {
         if (page) {
@@ -29,12 +36,32 @@ struct SpreadScope {
     }
 };
 
+std::shared_ptr<const std::vector<std::shared_ptr<NodeHandle>>> handlesOf(
+    SlaDocument& document, const std::vector<pugi::xml_node>& copies) {
+    auto handles = std::make_shared<std::vector<std::shared_ptr<NodeHandle>>>();
+    const std::function<void(pugi::xml_node)> add = [&](pugi::xml_node node) {
+        handles->push_back(document.handle(node));
+        for (pugi::xml_node child : node.children("PAGEOBJECT")) {
+            add(child);  // nesting depth is bounded by the load checks
+        }
+    };
+    for (pugi::xml_node copy : copies) {
+        add(copy);
+    }
+    return handles;
+}
+
 class SlaPageItems : public PageItems {
 public:
     SlaPageItems(std::shared_ptr<SlaDocument> document, SpreadScope scope)
-        : m_document(std::move(document)), m_scope(scope) {}
+        : m_document(std::move(document)), m_scope(std::move(scope)) {}
 
     std::vector<std::shared_ptr<PageItem>> enumerate() override {
+        return m_scope.copies ? enumerateCopies() : enumeratePages();
+    }
+
+private:
+    std::vector<std::shared_ptr<PageItem>> enumeratePages() {
         const std::vector<int> pages = m_scope.pages(*m_document);
         std::vector<std::shared_ptr<PageItem>> items;
         for (pugi::xml_node node : m_document->topLevelItems()) {
@@ -47,7 +74,23 @@ public:
         return items;
     }
 
-private:
+    std::vector<std::shared_ptr<PageItem>> enumerateCopies() {
+        std::unordered_set<pugi::xml_node_struct*> copies;
+        for (const auto& handle : *m_scope.copies) {
+            if (handle->alive) {
+                copies.insert(handle->node.internal_object());
+            }
+        }
+        std::vector<std::shared_ptr<PageItem>> items;
+        for (pugi::xml_node node : m_document->topLevelItems()) {
+            if (copies.count(node.internal_object()) != 0) {
+                items.push_back(
+                    std::make_shared<SlaItem>(m_document, m_document->handle(node), *m_scope.page));
+            }
+        }
+        return items;
+    }
+
     std::shared_ptr<SlaDocument> m_document;
     SpreadScope m_scope;
 };
@@ -98,8 +141,10 @@ private:
 };
 
 std::shared_ptr<Spread> SlaPage::duplicate() {
-    const int page = duplicatePage(*m_document, m_index);
-    return std::make_shared<SlaSpread>(m_document, SpreadScope{m_document->spreadOf(page), page});
+    const Duplicate made = duplicatePage(*m_document, m_index);
+    return std::make_shared<SlaSpread>(m_document,
+                                       SpreadScope{m_document->spreadOf(made.page), made.page,
+                                                   handlesOf(*m_document, made.copies)});
 }
 
 class SlaWindow : public Window {
@@ -107,7 +152,7 @@ public:
     SlaWindow(std::shared_ptr<SlaDocument> document, int row)
         : m_document(std::move(document)), m_row(row) {}
     std::shared_ptr<Spread> activeSpread() override {
-        return std::make_shared<SlaSpread>(m_document, SpreadScope{m_row, std::nullopt});
+        return std::make_shared<SlaSpread>(m_document, SpreadScope{m_row, std::nullopt, nullptr});
     }
 
 private:
@@ -154,6 +199,8 @@ std::shared_ptr<SlaHost> SlaHost::open(const std::vector<std::filesystem::path>&
     std::shared_ptr<SlaHost> host(new SlaHost());
     for (const auto& file : files) {
         host->m_documents.push_back(SlaDocument::load(file));
+        // Pages that cannot be laid out are refused now, not at the first capture.
+        host->m_documents.back()->pageRects();
     }
     if (activePage) {
         if (host->m_documents.empty()) {

@@ -1,8 +1,10 @@
 #include "host/sla/SlaItem.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "host/HostError.h"
+#include "host/sla/SlaGroupLook.h"
 #include "host/sla/SlaNumbers.h"
 
 namespace host::sla {
@@ -21,6 +23,21 @@ void rewritePaths(SlaDocument& document, pugi::xml_node item, const Frame& old, 
                               degenerate ? rectanglePath(now.width, now.height)
                                          : scaledPath(attribute.value(), now.width / old.width,
                                                       now.height / old.height));
+    }
+}
+
+// What the file now says must be the frame asked for, to a millionth of its
+// size: 15 digits cannot place a frame that far from the origin.
+void requireWritten(pugi::xml_node item, const Frame& frame) {
+    const Frame written = readFrame(item);
+    const double tolerance = 1e-6 * std::max({1.0, std::abs(frame.width), std::abs(frame.height)});
+    const bool kept = std::abs(written.x - frame.x) <= tolerance &&
+                      std::abs(written.y - frame.y) <= tolerance &&
+                      std::abs(written.width - frame.width) <= tolerance &&
+                      (frame.line || std::abs(written.height - frame.height) <= tolerance);
+    if (!kept) {
+        throw HostError("The item \"" + std::string(item.attribute("ANNAME").value()) +
+                        "\" cannot be placed exactly so far from the document's origin.");
     }
 }
 
@@ -50,7 +67,8 @@ std::string itemTypeName(pugi::xml_node item) {
         case 11:
             return "Symbol";
         case 12:
-            return "Group";
+            // A group whose effects would be lost, holding nothing the tool works on, stays whole.
+            return groupChangesLook(item) && !holdsRectangleOrLine(item) ? "EffectGroup" : "Group";
         case 13:
             return "RegularPolygon";
         case 14:
@@ -96,6 +114,7 @@ void writeFrame(SlaDocument& document, pugi::xml_node item, const Frame& frame) 
     if (item.attribute("ROT") || rotation != 0) {
         document.setNumber(item, "ROT", rotation);
     }
+    requireWritten(item, frame);
 }
 
 SlaItem::SlaItem(std::shared_ptr<SlaDocument> document, std::shared_ptr<NodeHandle> node, int page)

@@ -15,6 +15,8 @@
 namespace host::sla {
 
 // The host type name of a PAGEOBJECT: "Rectangle", "Line", "Group", "TextFrame", …
+// A group that dissolving would change the look of and that holds no rectangle
+// or line is an "EffectGroup", which a capture leaves whole (SlaGroupLook.h).
 std::string itemTypeName(pugi::xml_node item);
 
 // The item's frame in canvas coordinates, and writing one back (size changes

@@ -14,14 +14,19 @@ namespace host::sla {
 // The whole text as a finite number, or nothing (empty, trailing text, NaN, infinity, overflow).
 std::optional<double> parseNumber(std::string_view text);
 
-// Shortest plain decimal of at most 15 significant digits; magnitudes below 1e-9 become "0".
+// Shortest plain decimal of at most 15 significant digits (17 where 15 would
+// round past the largest number), never an exponent;
+// magnitudes below 1e-9 become "0". parseNumber() reads it back as the value
+// those digits spell. Throws HostError for infinity and NaN, which no
+// document may hold.
 std::string formatNumber(double value);
 
 // The whole text as a whole number within int's range ("3", "3.0", "-1"), or nothing.
 std::optional<int> parseInteger(std::string_view text);
 
-// The attribute's value, or `fallback` when it is absent or empty. Load checks guarantee
-// finiteness.
+// The attribute's value, or `fallback` when it is absent or empty (the load
+// checks let only attributes the tool can do without be empty). Throws
+// HostError naming the attribute when it holds text that is not a finite number.
 double numberAttribute(pugi::xml_node node, const char* name, double fallback = 0.0);
 
 // The attribute's value as an int, or `fallback` when it is absent. Throws

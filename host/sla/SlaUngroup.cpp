@@ -1,11 +1,13 @@
 // Ungrouping as Scribus 1.5.8 does it: a member's stored position is relative
 // to the group's unscaled, unrotated frame (gXpos/gYpos), so the group's
-// rotation and scale have to be applied to place it where it is drawn.
+// rotation and scale have to be applied to place it where it is drawn. The
+// group's opacity and blend mode pass to the members (SlaGroupLook.h).
 
 #include <cmath>
 #include <string>
 
 #include "host/HostError.h"
+#include "host/sla/SlaGroupLook.h"
 #include "host/sla/SlaItem.h"
 #include "host/sla/SlaNumbers.h"
 
@@ -100,6 +102,7 @@ std::vector<pugi::xml_node> ungroupItem(SlaDocument& document, pugi::xml_node gr
     const pugi::xml_node indent = group.previous_sibling();
     bool first = true;
     for (pugi::xml_node member : members) {
+        foldGroupLook(document, group, member);
         placeMember(document, transform, member);
         if (!first && indent.type() == pugi::node_pcdata) {
             document.insertCopyBefore(group, indent);

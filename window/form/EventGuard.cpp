@@ -20,7 +20,7 @@ bool isOneOf(const std::exception& error) {
 
 std::string reportText(const std::exception& error) {
     if (isOneOf<host::HostError, ToolkitError, preview::SheetError, state::TableError,
-                state::OverflowError>(error)) {
+                state::OverflowError, state::PrecisionError>(error)) {
         return error.what();
     }
     if (isOneOf<std::bad_alloc>(error)) {

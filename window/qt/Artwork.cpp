@@ -32,17 +32,23 @@ void loadSource(QSvgRenderer& renderer, const PictureDesign& picture) {
     }
 }
 
-QImage render(const PictureDesign& picture, QSize size) {
+// The picture stretched to `size`, of which only `part` is kept: the drawing is
+// shifted so that the part lands on the image, which holds nothing else.
+QImage render(const PictureDesign& picture, QSize size, QRect part) {
     QSvgRenderer renderer;
     loadSource(renderer, picture);
     const bool opaque = picture.ground == Ground::Opaque;
-    QImage image(size, opaque ? QImage::Format_RGB32 : QImage::Format_ARGB32_Premultiplied);
+    QImage image(part.size(), opaque ? QImage::Format_RGB32 : QImage::Format_ARGB32_Premultiplied);
     image.fill(opaque ? Qt::white : Qt::transparent);
     QPainter painter(&image);
     painter.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing |
                            QPainter::SmoothPixmapTransform);
-    renderer.render(&painter, QRectF(QPointF(0, 0), QSizeF(size)));
+    renderer.render(&painter, QRectF(QPointF(-part.left(), -part.top()), QSizeF(size)));
     return image;
+}
+
+QImage render(const PictureDesign& picture, QSize size) {
+    return render(picture, size, QRect(QPoint(0, 0), size));
 }
 
 }  // namespace
@@ -70,6 +76,14 @@ QPixmap artworkPicture(std::string_view name, QSize size) {
         return {};
     }
     return QPixmap::fromImage(render(picture, size));
+}
+
+QPixmap artworkPicturePart(std::string_view name, QSize size, QRect part) {
+    const PictureDesign& picture = pictureDesign(name);
+    if (part.isEmpty()) {
+        return {};
+    }
+    return QPixmap::fromImage(render(picture, size, part));
 }
 
 }  // namespace window::qt

@@ -5,6 +5,7 @@
 // window's controls ("skin", "logo", "tReflectUp" ... "page270").
 
 #include <QPixmap>
+#include <QRect>
 #include <QSize>
 
 #include <string_view>
@@ -26,5 +27,11 @@ QPixmap artworkPicture(std::string_view name);
 // page icons stay crisp at any marker size. An empty size gives a null pixmap.
 // Throws std::logic_error for an unknown name.
 QPixmap artworkPicture(std::string_view name, QSize size);
+
+// The part `part` (picture pixels) of the picture stretched to `size`: the
+// same pixels as that part of artworkPicture(name, size), at the cost of the
+// part alone. An empty part gives a null pixmap.
+// Throws std::logic_error for an unknown name.
+QPixmap artworkPicturePart(std::string_view name, QSize size, QRect part);
 
 }  // namespace window::qt

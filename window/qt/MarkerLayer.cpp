@@ -5,6 +5,7 @@
 #include <string>
 
 #include "window/Design.h"
+#include "window/MarkerClip.h"
 #include "window/qt/Artwork.h"
 
 namespace window::qt {
@@ -140,10 +141,15 @@ void MarkerLayer::paintIcons(QPainter& painter, const IconArray& icons, const QR
             continue;
         }
         const QRect box = icon->storedGeometry().pixels();
-        if (box.isEmpty() || !box.intersects(dirty)) {
+        // Only the part inside the layer is drawn: a marker may be far larger than the window.
+        const PixelBox shown = visiblePart({box.left(), box.top(), box.width(), box.height()},
+                                           {0, 0, width(), height()});
+        const QRect part(int(shown.left), int(shown.top), int(shown.width), int(shown.height));
+        if (part.isEmpty() || !part.intersects(dirty)) {
             continue;
         }
-        painter.drawPixmap(box.topLeft(), scaled(*icon->picture(), box.size()));
+        painter.drawPixmap(part.topLeft(),
+                           scaled(*icon->picture(), box.size(), part.translated(-box.topLeft())));
     }
 }
 
@@ -162,15 +168,16 @@ void MarkerLayer::paintNumbers(QPainter& painter, const NumberArray& numbers, co
     }
 }
 
-const QPixmap& MarkerLayer::scaled(const PictureData& picture, QSize size) {
-    const auto key = std::make_tuple(&picture, size.width(), size.height());
+const QPixmap& MarkerLayer::scaled(const PictureData& picture, QSize size, QRect part) {
+    const auto key = std::make_tuple(&picture, size.width(), size.height(), part.left(), part.top(),
+                                     part.width(), part.height());
     auto found = m_scaled.find(key);
     if (found == m_scaled.end()) {
         if (m_scaled.size() >= kScaledCacheLimit) {
             m_scaled.clear();
         }
         // Rendered straight at the marker's size, so thin outlines stay crisp.
-        QPixmap drawn = artworkPicture(picture.artwork(), size);
+        QPixmap drawn = artworkPicturePart(picture.artwork(), size, part);
         found = m_scaled.emplace(key, std::move(drawn)).first;
     }
     return found->second;

@@ -106,14 +106,16 @@ protected:
 private:
     void paintIcons(QPainter& painter, const IconArray& icons, const QRect& dirty);
     void paintNumbers(QPainter& painter, const NumberArray& numbers, const QRect& dirty);
-    const QPixmap& scaled(const PictureData& picture, QSize size);
+    // The part `part` (picture pixels) of `picture` stretched to `size`.
+    const QPixmap& scaled(const PictureData& picture, QSize size, QRect part);
 
     IconArray m_frontIcons;
     NumberArray m_frontNumbers;
     IconArray m_backIcons;
     NumberArray m_backNumbers;
-    // Icons drawn at each marker's size, so a repaint does not rescale them.
-    std::map<std::tuple<const PictureData*, int, int>, QPixmap> m_scaled;
+    // Icons drawn at each marker's size (the part that shows), so a repaint does
+    // not rescale them.
+    std::map<std::tuple<const PictureData*, int, int, int, int, int, int>, QPixmap> m_scaled;
 };
 
 template <class Interface>

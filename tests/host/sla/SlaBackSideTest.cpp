@@ -169,7 +169,32 @@ INSTANTIATE_TEST_SUITE_P(
                    "OwnPage=\"1\" XPOS=\"650\" YPOS=\"60\" WIDTH=\"100\" HEIGHT=\"80\"/>\n"
                    "  <PAGEOBJECT ANNAME=\"L2\" ItemID=\"4\" PTYPE=\"5\" OwnPage=\"1\" "
                    "XPOS=\"700\" YPOS=\"400\" WIDTH=\"150\" HEIGHT=\"1\" ROT=\"20\"/>\n",
-                   " p3"}),
+                   " p3"},
+        // Single pages: where the copy of page 1 goes, a line and a rectangle are
+        // parked on the pasteboard and a group names the page index to come. They
+        // are not the copy's: the duplicate neither mirrors nor counts them.
+        LayoutCase{"ParkedWhereTheNewPageGoes", "BOOK=\"0\"", 1,
+                   "  <PAGE PAGEXPOS=\"100\" PAGEYPOS=\"20\" PAGEWIDTH=\"500\" "
+                   "PAGEHEIGHT=\"700\" NUM=\"0\"/>\n",
+                   "  <PAGEOBJECT ANNAME=\"A\" ItemID=\"1\" PTYPE=\"6\" FRTYPE=\"0\" "
+                   "OwnPage=\"0\" XPOS=\"150\" YPOS=\"60\" WIDTH=\"100\" HEIGHT=\"80\" "
+                   "ROT=\"30\"/>\n"
+                   "  <PAGEOBJECT ANNAME=\"L1\" ItemID=\"2\" PTYPE=\"5\" OwnPage=\"0\" "
+                   "XPOS=\"200\" YPOS=\"300\" WIDTH=\"200\" HEIGHT=\"1\"/>\n"
+                   "  <PAGEOBJECT ANNAME=\"Parked line\" ItemID=\"3\" PTYPE=\"5\" "
+                   "OwnPage=\"-1\" XPOS=\"150\" YPOS=\"900\" WIDTH=\"300\" HEIGHT=\"1\" "
+                   "ROT=\"10\"/>\n"
+                   "  <PAGEOBJECT ANNAME=\"Parked rectangle\" ItemID=\"4\" PTYPE=\"6\" "
+                   "FRTYPE=\"0\" OwnPage=\"0\" XPOS=\"300\" YPOS=\"1000\" WIDTH=\"50\" "
+                   "HEIGHT=\"60\"/>\n"
+                   "  <PAGEOBJECT ANNAME=\"Orphan group\" ItemID=\"5\" PTYPE=\"12\" "
+                   "OwnPage=\"1\" XPOS=\"2000\" YPOS=\"2000\" WIDTH=\"100\" HEIGHT=\"10\" "
+                   "groupWidth=\"100\" groupHeight=\"10\">\n"
+                   "   <PAGEOBJECT ANNAME=\"Orphan line\" ItemID=\"6\" PTYPE=\"5\" "
+                   "OwnPage=\"1\" XPOS=\"2000\" YPOS=\"2000\" WIDTH=\"100\" HEIGHT=\"1\" "
+                   "gXpos=\"0\" gYpos=\"0\"/>\n"
+                   "  </PAGEOBJECT>\n",
+                   " p2"}),
     [](const testing::TestParamInfo<LayoutCase>& param) { return param.param.situation; });
 
 }  // namespace

@@ -2,6 +2,9 @@
 
 #include <unistd.h>
 
+#include <gtest/gtest.h>
+
+#include <cstring>
 #include <fstream>
 #include <sstream>
 #include <stdexcept>
@@ -9,6 +12,7 @@
 #include "geometry/BackSide.h"
 #include "host/BackSideWriter.h"
 #include "host/Capture.h"
+#include "host/sla/SlaNumbers.h"
 #include "state/ToolState.h"
 
 namespace slatest {
@@ -85,15 +89,43 @@ std::vector<std::string> namesOf(host::Spread& spread) {
 }
 
 void reflectAndSave(const std::filesystem::path& path, int shownPage) {
+    reflectFile(path, true, shownPage);
+}
+
+void reflectFile(const std::filesystem::path& path, bool leftRight, int shownPage) {
     state::ToolState tool;
     const auto host = host::sla::SlaHost::open({path}, shownPage);
     tool.hostApp = host;
     tool.sheetWidth = host->activeDocument()->preferences()->pageWidth();
     tool.sheetHeight = host->activeDocument()->preferences()->pageHeight();
+    tool.flipLeftRight = leftRight;
     host::captureSpread(tool);
     geometry::createSide2(tool);
     host::writeBackSide(tool);
     host->saveChanged();
+}
+
+void expectFiniteNumbers(const host::sla::SlaDocument& document) {
+    static const char* const kNumbers[] = {
+        "XPOS",     "YPOS",     "WIDTH",     "HEIGHT",     "ROT",    "PWIDTH",    "gXpos",
+        "gYpos",    "gWidth",   "gHeight",   "OwnPage",    "ItemID", "NEXTITEM",  "BACKITEM",
+        "PAGEXPOS", "PAGEYPOS", "PAGEWIDTH", "PAGEHEIGHT", "NUM",    "TransValue"};
+    std::vector<pugi::xml_node> pending{document.documentNode()};
+    while (!pending.empty()) {
+        const pugi::xml_node node = pending.back();
+        pending.pop_back();
+        for (const char* name : kNumbers) {
+            if (const pugi::xml_attribute attribute = node.attribute(name)) {
+                EXPECT_TRUE(host::sla::parseNumber(attribute.value()).has_value())
+                    << node.name() << "@" << name << " = \"" << attribute.value() << "\"";
+            }
+        }
+        for (pugi::xml_node child : node.children()) {
+            if (child.type() == pugi::node_element) {
+                pending.push_back(child);
+            }
+        }
+    }
 }
 
 std::string documentWith(const std::string& items, const std::string& documentAttributes,

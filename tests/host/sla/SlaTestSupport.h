@@ -45,6 +45,14 @@ std::vector<std::string> namesOf(host::Spread& spread);
 // `shownPage`, mirror it left-right, write the back side), then the save.
 void reflectAndSave(const std::filesystem::path& path, int shownPage = 1);
 
+// The same, turning the sheet left-right or top-bottom. Errors propagate as the
+// tool raises them.
+void reflectFile(const std::filesystem::path& path, bool leftRight, int shownPage = 1);
+
+// Expects every attribute of the document's pages and items that the tool
+// reads or writes as a number to hold a finite number.
+void expectFiniteNumbers(const host::sla::SlaDocument& document);
+
 // A one-page 1000 × 700 document (page at 100, 20) holding `items` (PAGEOBJECT elements).
 std::string documentWith(const std::string& items, const std::string& documentAttributes = "",
                          const std::string& pages = "");

@@ -85,6 +85,8 @@ const ReportCase kReports[] = {
      "row 40 is outside the table"},
     {"OverflowError", [] { throw state::OverflowError("too many page rectangles"); },
      "too many page rectangles"},
+    {"PrecisionError", [] { throw state::PrecisionError("the sheet is too wide"); },
+     "the sheet is too wide"},
     {"BadOptional",
      [] {
          const std::optional<double> unset;
