@@ -1,0 +1,113 @@
+#pragma once
+
+// The borderless, skinned tool window for Win32: owns every designed control,
+// paints the skin, the outlines and the page markers itself, routes the
+// pointer the way the tool expects and hands each event to its handler inside
+// the event guard. Window units are pixels: the process is DPI-unaware.
+
+#include <windows.h>
+
+#include <exception>
+#include <map>
+#include <memory>
+#include <string_view>
+#include <vector>
+
+#include "window/Design.h"
+#include "window/FormHandlers.h"
+#include "window/Toolkit.h"
+#include "window/win32/Controls.h"
+#include "window/win32/Decoder.h"
+#include "window/win32/MarkerLayer.h"
+
+namespace window::form {
+class EventGuard;
+}
+
+namespace window::win32 {
+
+using form::EventGuard;
+
+class SkinWindow : public FormWindow, private ControlHost {
+public:
+    // Makes the window, hidden, with every control of the design table.
+    SkinWindow();
+    ~SkinWindow() override;
+    SkinWindow(const SkinWindow&) = delete;
+    SkinWindow& operator=(const SkinWindow&) = delete;
+
+    Controls& controls() { return *m_controls; }
+    MarkerLayer& markers() { return *m_markers; }
+    PictureWindow& pictureWindow(std::string_view name) const;
+    HWND handle() const override { return m_hwnd; }
+
+    // Routes every event to `handlers` through `guard`; both outlive the window.
+    void connectHandlers(FormHandlers& handlers, EventGuard& guard);
+
+    void show();
+    void hide();
+    // A failure outside any handler before the guard was connected; it ended the loop with 1.
+    std::exception_ptr failure() const { return m_failure; }
+
+    float left() const override;  // twips
+    float top() const override;   // twips
+    void setLeft(float twips) override;
+    void setTop(float twips) override;
+    void showMessage(const std::string& text) override;
+
+private:
+    ControlHost& host() { return *this; }
+    void paintLayers(HDC dc, const RECT& area) override;
+    void invalidate(const RECT& area) override;
+    bool isFreshMove(HWND window, LPARAM at, WPARAM keys) override;
+    void guarded(const std::function<void()>& work) override;
+
+    static LRESULT CALLBACK procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT onMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    void createWindow();
+    // Makes the control the design table describes, in stacking order.
+    void addControl(const ControlDesign& design);
+    void addPicture(const ControlDesign& design);
+    void placeMarker(const ControlDesign& design);
+    SourcePicture& addSource(std::string_view artwork);
+    std::unique_ptr<Controls> gatherControls();
+    template <class T>
+    T& designed(std::string_view name) const;
+    void paint();
+    void buttonDown(int button, LPARAM at);
+    void mouseMove(WPARAM keys, LPARAM at);
+    void buttonUp(WPARAM keys);
+    void dispatch(void (FormHandlers::*handler)());
+    void moveTo(int x, int y);
+    void repaintPending();
+
+    static constexpr UINT kRepaintMessage = WM_APP + 1;
+
+    GdiplusSession m_gdiplus;  // first in, last out: pictures decode while the window lives
+    HWND m_hwnd = nullptr;
+    Picture m_skin;
+    std::vector<std::unique_ptr<SourcePicture>> m_sources;
+    std::vector<std::unique_ptr<OutlineControl>> m_outlines;
+    std::unique_ptr<MarkerLayer> m_markers;
+    std::map<std::string_view, Control*> m_byName;  // every control by design name
+    std::vector<std::unique_ptr<PictureWindow>> m_pictures;
+    std::unique_ptr<Controls> m_controls;
+    FormHandlers* m_handlers = nullptr;
+    EventGuard* m_guard = nullptr;
+    // A press that began on a marker owns the pointer until released.
+    bool m_pressOnMarker = false;
+    struct LastMove {
+        HWND window = nullptr;
+        POINT at{};
+        int buttons = -1;
+    } m_lastMove;
+    RECT m_pendingRepaint{};
+    bool m_repaintPosted = false;
+    bool m_quitOnDestroy = true;
+    std::exception_ptr m_failure;
+};
+
+// Runs the thread's message loop until the window closes; the status it closed with.
+int runMessageLoop();
+
+}  // namespace window::win32
