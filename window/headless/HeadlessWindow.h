@@ -13,6 +13,7 @@
 #include <string_view>
 #include <vector>
 
+#include "window/DesignedControls.h"
 #include "window/FormHandlers.h"
 #include "window/Toolkit.h"
 #include "window/headless/HeadlessControls.h"
@@ -23,7 +24,7 @@ class EventGuard;
 
 namespace window::headless {
 
-class HeadlessWindow : public FormWindow {
+class HeadlessWindow : public FormWindow, private ControlMaker {
 public:
     using MessageSink = std::function<void(const std::string& text)>;
 
@@ -50,19 +51,20 @@ public:
     void showMessage(const std::string& text) override;
 
 private:
-    void addControl(const ControlDesign& design);
+    // The controls of the design table, as makeDesignedControls() asks for them.
+    ControlArray<PictureControl>& pictureArray(std::string_view name) override;
+    ControlArray<TextBox>& numberArray(std::string_view name) override;
+    Outline& makeOutline(const ControlDesign& design) override;
+    PictureControl& makePictureBox(const ControlDesign& design) override;
+    PictureControl& pictureSource(std::string_view name) override;
     template <class T>
-    T& designed(std::string_view name) const;
-    std::unique_ptr<Controls> gatherControls();
+    T& makeShown();
     void dispatch(void (FormHandlers::*handler)());
 
     MessageSink m_messages;
     std::vector<std::unique_ptr<Control>> m_owned;
-    std::map<std::string_view, Control*> m_byName;  // every control by design name
-    HeadlessPictureArray m_frontIcons{"Image1"};
-    HeadlessTextArray m_frontNumbers{"Text3"};
-    HeadlessPictureArray m_backIcons{"Image2"};
-    HeadlessTextArray m_backNumbers{"Text4"};
+    PictureSources m_sources{[](const std::string& name) { return designPicture(name); }};
+    HeadlessMarkers m_markers{nullptr};
     std::unique_ptr<Controls> m_controls;
     FormHandlers* m_handlers = nullptr;
     form::EventGuard* m_guard = nullptr;

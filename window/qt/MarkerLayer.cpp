@@ -15,89 +15,8 @@ namespace {
 constexpr std::size_t kScaledCacheLimit = 512;
 }  // namespace
 
-template <class Element, class Interface>
-MarkerArray<Element, Interface>::MarkerArray(MarkerLayer& layer, const char* name)
-    : m_layer(layer), m_name(name) {
-    m_elements.push_back(std::make_unique<Element>(layer));
-}
-
-template <class Element, class Interface>
-void MarkerArray<Element, Interface>::fail(const char* what, std::int16_t index) const {
-    throw ToolkitError(std::string(what) + " " + m_name + "(" + std::to_string(index) + ")");
-}
-
-template <class Element, class Interface>
-bool MarkerArray<Element, Interface>::exists(std::int16_t index) const {
-    return index >= 0 && static_cast<std::size_t>(index) < m_elements.size() &&
-           m_elements[static_cast<std::size_t>(index)] != nullptr;
-}
-
-template <class Element, class Interface>
-Interface& MarkerArray<Element, Interface>::operator[](std::int16_t index) {
-    if (!exists(index)) {
-        fail("There is no control", index);
-    }
-    return *m_elements[static_cast<std::size_t>(index)];
-}
-
-template <class Element, class Interface>
-void MarkerArray<Element, Interface>::create(std::int16_t index) {
-    if (index < 1) {
-        fail("Cannot create designed control", index);
-    }
-    if (exists(index)) {
-        fail("Control already exists:", index);
-    }
-    const auto slot = static_cast<std::size_t>(index);
-    if (slot >= m_elements.size()) {
-        m_elements.resize(slot + 1);
-    }
-    // A copy of element 0 in everything but visibility.
-    auto element = std::make_unique<Element>(element0());
-    element->setVisible(false);
-    m_elements[slot] = std::move(element);
-}
-
-template <class Element, class Interface>
-void MarkerArray<Element, Interface>::remove(std::int16_t index) {
-    if (index < 1) {
-        fail("Cannot remove designed control", index);
-    }
-    if (!exists(index)) {
-        fail("There is no control", index);
-    }
-    const auto slot = static_cast<std::size_t>(index);
-    m_elements[slot].reset();
-    while (m_elements.size() > 1 && !m_elements.back()) {
-        m_elements.pop_back();
-    }
-    m_layer.changed();
-}
-
-template class MarkerArray<MarkerIcon, PictureControl>;
-template class MarkerArray<MarkerNumber, TextBox>;
-
-MarkerLayer::MarkerLayer(QWidget* parent)
-    : QWidget(parent),
-      m_frontIcons(*this, "Image1"),
-      m_frontNumbers(*this, "Text3"),
-      m_backIcons(*this, "Image2"),
-      m_backNumbers(*this, "Text4") {
+MarkerLayer::MarkerLayer(QWidget* parent) : QWidget(parent), MarkerRecords<ControlGeometry>(this) {
     setAttribute(Qt::WA_TransparentForMouseEvents);
-}
-
-Control& MarkerLayer::element0(std::string_view arrayName) {
-    for (IconArray* icons : {&m_frontIcons, &m_backIcons}) {
-        if (icons->name() == arrayName) {
-            return icons->element0();
-        }
-    }
-    for (NumberArray* numbers : {&m_frontNumbers, &m_backNumbers}) {
-        if (numbers->name() == arrayName) {
-            return numbers->element0();
-        }
-    }
-    throw ToolkitError("There is no control array " + std::string(arrayName));
 }
 
 QFont MarkerLayer::numberFont() {
@@ -106,23 +25,9 @@ QFont MarkerLayer::numberFont() {
     return font;
 }
 
-namespace {
-
-template <class Array>
-bool anyVisibleAt(const Array& array, QPointF point) {
-    for (const auto& element : array.elements()) {
-        if (element && element->isVisible() && element->storedGeometry().exact().contains(point)) {
-            return true;
-        }
-    }
-    return false;
-}
-
-}  // namespace
-
 bool MarkerLayer::hitTest(QPointF point) const {
-    return anyVisibleAt(m_frontNumbers, point) || anyVisibleAt(m_backNumbers, point) ||
-           anyVisibleAt(m_frontIcons, point) || anyVisibleAt(m_backIcons, point);
+    return anyShown(
+        [point](const ControlGeometry& geometry) { return geometry.exact().contains(point); });
 }
 
 void MarkerLayer::paintEvent(QPaintEvent* event) {

@@ -9,6 +9,7 @@
 #include <memory>
 #include <string>
 
+#include "window/ControlRecords.h"
 #include "window/Toolkit.h"
 
 // The toolkit interface's picture, as this backend holds it: a built-in
@@ -39,33 +40,7 @@ struct ControlGeometry {
 // The position and size part of every control: stored as set, with a hook
 // that tells the concrete control to show the change.
 template <class Interface>
-class StoredGeometry : public Interface {
-public:
-    float left() const override { return m_geometry.left; }
-    float top() const override { return m_geometry.top; }
-    float width() const override { return m_geometry.width; }
-    float height() const override { return m_geometry.height; }
-    void setLeft(float value) override { change(m_geometry.left, value); }
-    void setTop(float value) override { change(m_geometry.top, value); }
-    void setWidth(float value) override { change(m_geometry.width, value); }
-    void setHeight(float value) override { change(m_geometry.height, value); }
-
-    const ControlGeometry& storedGeometry() const { return m_geometry; }
-
-protected:
-    virtual void changed() = 0;
-
-    template <class T>
-    void change(T& field, const T& value) {
-        if (field != value) {
-            field = value;
-            changed();
-        }
-    }
-
-private:
-    ControlGeometry m_geometry;
-};
+using StoredGeometry = window::StoredGeometry<Interface, ControlGeometry>;
 
 // A control that is a child widget of the window.
 template <class Interface>
@@ -76,7 +51,7 @@ public:
     void setVisible(bool visible) override { QWidget::setVisible(visible); }
 
 protected:
-    void changed() override { setGeometry(this->storedGeometry().pixels()); }
+    void changed(const ControlGeometry&) override { setGeometry(this->storedGeometry().pixels()); }
 };
 
 // A picture control that is a real widget: buttons and arrows.
@@ -101,25 +76,6 @@ protected:
 private:
     Picture m_picture;
     bool m_leftPressed = false;
-};
-
-// A picture control that never shows: the source of pictures copied at run time.
-class SourcePicture : public StoredGeometry<PictureControl> {
-public:
-    explicit SourcePicture(std::string artwork)
-        : m_artwork(std::move(artwork)), m_picture(makePicture(m_artwork)) {}
-    const std::string& artwork() const { return m_artwork; }
-    bool isVisible() const override { return false; }
-    void setVisible(bool) override {}
-    Picture picture() const override { return m_picture; }
-    void setPicture(Picture picture) override { m_picture = std::move(picture); }
-
-protected:
-    void changed() override {}
-
-private:
-    std::string m_artwork;
-    Picture m_picture;
 };
 
 // A rectangle outline; transparent for the mouse, so the window gets its events.

@@ -22,13 +22,6 @@ int pixelsFromTwips(float twips) {
     return static_cast<int>(std::nearbyint(twips / kTwipsPerPixel));
 }
 
-void place(Control& control, const Box& designed) {
-    control.setLeft(static_cast<float>(designed.left));
-    control.setTop(static_cast<float>(designed.top));
-    control.setWidth(static_cast<float>(designed.width));
-    control.setHeight(static_cast<float>(designed.height));
-}
-
 }  // namespace
 
 SkinWindow::SkinWindow()
@@ -39,115 +32,41 @@ SkinWindow::SkinWindow()
     setMouseTracking(true);
     setAttribute(Qt::WA_OpaquePaintEvent);
 
-    for (const ControlDesign& design : designedControls()) {
-        addControl(design);
-    }
-    m_controls = gatherControls();
+    m_controls = makeDesignedControls(*this);
 }
 
 SkinWindow::~SkinWindow() = default;
 
-void SkinWindow::addControl(const ControlDesign& design) {
-    switch (design.kind) {
-        case ControlKind::ShapeOutline: {
-            auto* outline = new OutlineWidget(this);
-            place(*outline, design.box);
-            m_byName[design.name] = outline;
-            break;
-        }
-        case ControlKind::PictureBox:
-        case ControlKind::NumberBox:
-            if (design.array) {
-                placeMarker(design);
-            } else {
-                addPicture(design);
-            }
-            break;
-        case ControlKind::PictureSource:
-            m_byName[design.name] = &addSource(design.picture);
-            break;
-    }
-}
-
 // Markers lie above the outlines and below the arrows and buttons; the layer
 // comes with the first of them.
-void SkinWindow::placeMarker(const ControlDesign& design) {
+MarkerLayer& SkinWindow::markerLayer() {
     if (!m_markers) {
         m_markers = new MarkerLayer(this);
         m_markers->setGeometry(rect());
     }
-    Control& element = m_markers->element0(design.name);
-    place(element, design.box);
-    if (auto* number = dynamic_cast<TextBox*>(&element)) {
-        number->setText(std::string(design.text));
-    }
-    element.setVisible(true);
-    m_byName[design.name] = &element;
+    return *m_markers;
 }
 
-SourcePicture& SkinWindow::addSource(std::string_view artwork) {
-    for (const auto& source : m_sources) {
-        if (source->artwork() == artwork) {
-            return *source;
-        }
-    }
-    m_sources.push_back(std::make_unique<SourcePicture>(std::string(artwork)));
-    return *m_sources.back();
+ControlArray<PictureControl>& SkinWindow::pictureArray(std::string_view name) {
+    return markerLayer().icons(name);
 }
 
-void SkinWindow::addPicture(const ControlDesign& design) {
+ControlArray<TextBox>& SkinWindow::numberArray(std::string_view name) {
+    return markerLayer().numbers(name);
+}
+
+Outline& SkinWindow::makeOutline(const ControlDesign&) {
+    return *new OutlineWidget(this);
+}
+
+PictureControl& SkinWindow::makePictureBox(const ControlDesign& design) {
     auto* picture = new PictureWidget(this);
     picture->setObjectName(QString::fromUtf8(design.name.data(), qsizetype(design.name.size())));
-    place(*picture, design.box);
-    // At load a control shows the very picture its source holds.
-    if (!design.picture.empty()) {
-        picture->setPicture(addSource(design.picture).picture());
-    }
-    m_byName[design.name] = picture;
+    return *picture;
 }
 
-template <class T>
-T& SkinWindow::designed(std::string_view name) const {
-    const auto found = m_byName.find(name);
-    T* control = found == m_byName.end() ? nullptr : dynamic_cast<T*>(found->second);
-    if (!control) {
-        throw ToolkitError("The design has no control " + std::string(name) + " of that kind");
-    }
-    return *control;
-}
-
-std::unique_ptr<Controls> SkinWindow::gatherControls() {
-    const auto picture = [this](std::string_view name) -> PictureControl& {
-        return designed<PictureControl>(name);
-    };
-    return std::unique_ptr<Controls>(new Controls{designed<Outline>("Shape1"),
-                                                  designed<Outline>("Shape2"),
-                                                  m_markers->frontIcons(),
-                                                  m_markers->frontNumbers(),
-                                                  m_markers->backIcons(),
-                                                  m_markers->backNumbers(),
-                                                  picture("Image3"),
-                                                  picture("Image4"),
-                                                  picture("bReflect"),
-                                                  picture("bDuplicate"),
-                                                  picture("bRefresh"),
-                                                  picture("bForget"),
-                                                  picture("tReflectUp"),
-                                                  picture("tReflectDown"),
-                                                  picture("tDuplicateUp"),
-                                                  picture("tDuplicateDown"),
-                                                  picture("tRefreshUp"),
-                                                  picture("tRefreshDown"),
-                                                  picture("tForgetUp"),
-                                                  picture("tForgetDown"),
-                                                  picture("tArrUp0"),
-                                                  picture("tArrDwn0"),
-                                                  picture("tArrUp90"),
-                                                  picture("tArrDwn90"),
-                                                  picture("page0"),
-                                                  picture("page90"),
-                                                  picture("page180"),
-                                                  picture("page270")});
+SourcePicture& SkinWindow::pictureSource(std::string_view name) {
+    return m_sources.source(name);
 }
 
 PictureWidget& SkinWindow::pictureWidget(const char* name) const {

@@ -6,12 +6,12 @@
 
 #include <QPixmap>
 #include <QWidget>
-#include <map>
 #include <memory>
 #include <string_view>
 #include <vector>
 
 #include "window/Design.h"
+#include "window/DesignedControls.h"
 #include "window/FormHandlers.h"
 #include "window/Toolkit.h"
 #include "window/qt/MarkerLayer.h"
@@ -25,7 +25,7 @@ namespace window::qt {
 
 using form::EventGuard;
 
-class SkinWindow : public QWidget, public FormWindow {
+class SkinWindow : public QWidget, public FormWindow, private ControlMaker {
     Q_OBJECT
 public:
     SkinWindow();
@@ -51,19 +51,17 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
-    // Makes the control the design table describes, in stacking order.
-    void addControl(const ControlDesign& design);
-    void addPicture(const ControlDesign& design);
-    SourcePicture& addSource(std::string_view artwork);
-    void placeMarker(const ControlDesign& design);
-    std::unique_ptr<Controls> gatherControls();
-    template <class T>
-    T& designed(std::string_view name) const;
+    // The controls of the design table, as makeDesignedControls() asks for them.
+    ControlArray<PictureControl>& pictureArray(std::string_view name) override;
+    ControlArray<TextBox>& numberArray(std::string_view name) override;
+    Outline& makeOutline(const ControlDesign& design) override;
+    PictureControl& makePictureBox(const ControlDesign& design) override;
+    SourcePicture& pictureSource(std::string_view name) override;
+    MarkerLayer& markerLayer();
     void dispatch(void (FormHandlers::*handler)());
 
     QPixmap m_skin;
-    std::vector<std::unique_ptr<SourcePicture>> m_sources;
-    std::map<std::string_view, Control*> m_byName;  // every control by design name
+    PictureSources m_sources{makePicture};
     MarkerLayer* m_markers = nullptr;
     std::unique_ptr<Controls> m_controls;
     FormHandlers* m_handlers = nullptr;

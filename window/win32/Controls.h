@@ -73,25 +73,6 @@ private:
     bool m_leftPressed = false;
 };
 
-// A picture control that never shows: the source of pictures copied at run time.
-class SourcePicture : public StoredGeometry<PictureControl> {
-public:
-    SourcePicture(std::string artwork, Picture picture)
-        : m_artwork(std::move(artwork)), m_picture(std::move(picture)) {}
-    const std::string& artwork() const { return m_artwork; }
-    bool isVisible() const override { return false; }
-    void setVisible(bool) override {}
-    Picture picture() const override { return m_picture; }
-    void setPicture(Picture picture) override { m_picture = std::move(picture); }
-
-protected:
-    void changed(const ControlGeometry&) override {}
-
-private:
-    std::string m_artwork;
-    Picture m_picture;
-};
-
 // A rectangle outline, one pixel of black inside its box, drawn by the window.
 class OutlineControl : public StoredGeometry<Outline> {
 public:

@@ -7,7 +7,7 @@
 
 #include <cmath>
 
-#include "window/Toolkit.h"
+#include "window/ControlRecords.h"
 
 namespace window::win32 {
 
@@ -34,36 +34,8 @@ private:
 };
 
 // The position and size part of every control, with a hook that tells the
-// concrete control to show the change.
+// concrete control to show the change, given the geometry before it.
 template <class Interface>
-class StoredGeometry : public Interface {
-public:
-    float left() const override { return m_geometry.left; }
-    float top() const override { return m_geometry.top; }
-    float width() const override { return m_geometry.width; }
-    float height() const override { return m_geometry.height; }
-    void setLeft(float value) override { change(m_geometry.left, value); }
-    void setTop(float value) override { change(m_geometry.top, value); }
-    void setWidth(float value) override { change(m_geometry.width, value); }
-    void setHeight(float value) override { change(m_geometry.height, value); }
-
-    const ControlGeometry& storedGeometry() const { return m_geometry; }
-
-protected:
-    // Called after every change, with the geometry before it.
-    virtual void changed(const ControlGeometry& before) = 0;
-
-    template <class T>
-    void change(T& field, const T& value) {
-        if (field != value) {
-            const ControlGeometry before = m_geometry;
-            field = value;
-            changed(before);
-        }
-    }
-
-private:
-    ControlGeometry m_geometry;
-};
+using StoredGeometry = window::StoredGeometry<Interface, ControlGeometry>;
 
 }  // namespace window::win32

@@ -28,13 +28,6 @@ int pixelsFromTwips(float twips) {
     return static_cast<int>(std::clamp(pixels, -kLimit, kLimit));
 }
 
-void place(Control& control, const Box& designed) {
-    control.setLeft(static_cast<float>(designed.left));
-    control.setTop(static_cast<float>(designed.top));
-    control.setWidth(static_cast<float>(designed.width));
-    control.setHeight(static_cast<float>(designed.height));
-}
-
 void registerWindowClass(WNDPROC procedure) {
     const HINSTANCE instance = GetModuleHandleW(nullptr);
     WNDCLASSEXW windowClass{};
@@ -62,10 +55,7 @@ void registerWindowClass(WNDPROC procedure) {
 SkinWindow::SkinWindow() : m_skin(makePicture("skin")) {
     createWindow();
     m_markers = std::make_unique<MarkerLayer>([this](const RECT& area) { invalidate(area); });
-    for (const ControlDesign& design : designedControls()) {
-        addControl(design);
-    }
-    m_controls = gatherControls();
+    m_controls = makeDesignedControls(*this);
 }
 
 SkinWindow::~SkinWindow() {
@@ -91,104 +81,27 @@ void SkinWindow::createWindow() {
     }
 }
 
-void SkinWindow::addControl(const ControlDesign& design) {
-    switch (design.kind) {
-        case ControlKind::ShapeOutline: {
-            m_outlines.push_back(std::make_unique<OutlineControl>(host()));
-            place(*m_outlines.back(), design.box);
-            m_byName[design.name] = m_outlines.back().get();
-            break;
-        }
-        case ControlKind::PictureBox:
-        case ControlKind::NumberBox:
-            if (design.array) {
-                placeMarker(design);
-            } else {
-                addPicture(design);
-            }
-            break;
-        case ControlKind::PictureSource:
-            m_byName[design.name] = &addSource(design.picture);
-            break;
-    }
-}
-
 // Markers are painted by the window above the outlines; arrows and buttons,
 // child windows, lie above both.
-void SkinWindow::placeMarker(const ControlDesign& design) {
-    Control& element = m_markers->element0(design.name);
-    place(element, design.box);
-    if (auto* number = dynamic_cast<TextBox*>(&element)) {
-        number->setText(std::string(design.text));
-    }
-    element.setVisible(true);
-    m_byName[design.name] = &element;
+ControlArray<PictureControl>& SkinWindow::pictureArray(std::string_view name) {
+    return m_markers->icons(name);
 }
 
-SourcePicture& SkinWindow::addSource(std::string_view artwork) {
-    for (const auto& source : m_sources) {
-        if (source->artwork() == artwork) {
-            return *source;
-        }
-    }
-    m_sources.push_back(
-        std::make_unique<SourcePicture>(std::string(artwork), makePicture(std::string(artwork))));
-    return *m_sources.back();
+ControlArray<TextBox>& SkinWindow::numberArray(std::string_view name) {
+    return m_markers->numbers(name);
 }
 
-void SkinWindow::addPicture(const ControlDesign& design) {
-    m_pictures.push_back(std::make_unique<PictureWindow>(host(), std::string(design.name)));
-    PictureWindow& picture = *m_pictures.back();
-    place(picture, design.box);
-    // At load a control shows the very picture its source holds.
-    if (!design.picture.empty()) {
-        picture.setPicture(addSource(design.picture).picture());
-    }
-    m_byName[design.name] = &picture;
+Outline& SkinWindow::makeOutline(const ControlDesign&) {
+    return *m_outlines.emplace_back(std::make_unique<OutlineControl>(host()));
 }
 
-template <class T>
-T& SkinWindow::designed(std::string_view name) const {
-    const auto found = m_byName.find(name);
-    T* control = found == m_byName.end() ? nullptr : dynamic_cast<T*>(found->second);
-    if (!control) {
-        throw ToolkitError("The design has no control " + std::string(name) + " of that kind");
-    }
-    return *control;
+PictureControl& SkinWindow::makePictureBox(const ControlDesign& design) {
+    return *m_pictures.emplace_back(
+        std::make_unique<PictureWindow>(host(), std::string(design.name)));
 }
 
-std::unique_ptr<Controls> SkinWindow::gatherControls() {
-    const auto picture = [this](std::string_view name) -> PictureControl& {
-        return designed<PictureControl>(name);
-    };
-    return std::unique_ptr<Controls>(new Controls{designed<Outline>("Shape1"),
-                                                  designed<Outline>("Shape2"),
-                                                  m_markers->frontIcons(),
-                                                  m_markers->frontNumbers(),
-                                                  m_markers->backIcons(),
-                                                  m_markers->backNumbers(),
-                                                  picture("Image3"),
-                                                  picture("Image4"),
-                                                  picture("bReflect"),
-                                                  picture("bDuplicate"),
-                                                  picture("bRefresh"),
-                                                  picture("bForget"),
-                                                  picture("tReflectUp"),
-                                                  picture("tReflectDown"),
-                                                  picture("tDuplicateUp"),
-                                                  picture("tDuplicateDown"),
-                                                  picture("tRefreshUp"),
-                                                  picture("tRefreshDown"),
-                                                  picture("tForgetUp"),
-                                                  picture("tForgetDown"),
-                                                  picture("tArrUp0"),
-                                                  picture("tArrDwn0"),
-                                                  picture("tArrUp90"),
-                                                  picture("tArrDwn90"),
-                                                  picture("page0"),
-                                                  picture("page90"),
-                                                  picture("page180"),
-                                                  picture("page270")});
+SourcePicture& SkinWindow::pictureSource(std::string_view name) {
+    return m_sources.source(name);
 }
 
 PictureWindow& SkinWindow::pictureWindow(std::string_view name) const {

@@ -8,12 +8,12 @@
 #include <windows.h>
 
 #include <exception>
-#include <map>
 #include <memory>
 #include <string_view>
 #include <vector>
 
 #include "window/Design.h"
+#include "window/DesignedControls.h"
 #include "window/FormHandlers.h"
 #include "window/Toolkit.h"
 #include "window/win32/Controls.h"
@@ -28,7 +28,7 @@ namespace window::win32 {
 
 using form::EventGuard;
 
-class SkinWindow : public FormWindow, private ControlHost {
+class SkinWindow : public FormWindow, private ControlHost, private ControlMaker {
 public:
     // Makes the window, hidden, with every control of the design table.
     SkinWindow();
@@ -65,14 +65,12 @@ private:
     static LRESULT CALLBACK procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT onMessage(UINT message, WPARAM wParam, LPARAM lParam);
     void createWindow();
-    // Makes the control the design table describes, in stacking order.
-    void addControl(const ControlDesign& design);
-    void addPicture(const ControlDesign& design);
-    void placeMarker(const ControlDesign& design);
-    SourcePicture& addSource(std::string_view artwork);
-    std::unique_ptr<Controls> gatherControls();
-    template <class T>
-    T& designed(std::string_view name) const;
+    // The controls of the design table, as makeDesignedControls() asks for them.
+    ControlArray<PictureControl>& pictureArray(std::string_view name) override;
+    ControlArray<TextBox>& numberArray(std::string_view name) override;
+    Outline& makeOutline(const ControlDesign& design) override;
+    PictureControl& makePictureBox(const ControlDesign& design) override;
+    SourcePicture& pictureSource(std::string_view name) override;
     void paint();
     void buttonDown(int button, LPARAM at);
     void mouseMove(WPARAM keys, LPARAM at);
@@ -86,10 +84,9 @@ private:
     GdiplusSession m_gdiplus;  // first in, last out: pictures decode while the window lives
     HWND m_hwnd = nullptr;
     Picture m_skin;
-    std::vector<std::unique_ptr<SourcePicture>> m_sources;
+    PictureSources m_sources{makePicture};
     std::vector<std::unique_ptr<OutlineControl>> m_outlines;
     std::unique_ptr<MarkerLayer> m_markers;
-    std::map<std::string_view, Control*> m_byName;  // every control by design name
     std::vector<std::unique_ptr<PictureWindow>> m_pictures;
     std::unique_ptr<Controls> m_controls;
     FormHandlers* m_handlers = nullptr;

@@ -109,7 +109,7 @@ bool hasKind(Control& control, ControlKind kind) {
         case ControlKind::NumberBox:
             return dynamic_cast<window::qt::MarkerNumber*>(&control) != nullptr;
         case ControlKind::PictureSource:
-            return dynamic_cast<window::qt::SourcePicture*>(&control) != nullptr;
+            return dynamic_cast<window::SourcePicture*>(&control) != nullptr;
     }
     return false;
 }

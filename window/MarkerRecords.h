@@ -1,0 +1,156 @@
+#pragma once
+
+// The page markers of both previews as records (ControlRecords.h): the
+// control arrays of icons and number boxes, element 0 designed, elements 1
+// and up made and removed at run time. A backend paints them and tests them
+// for the pointer; this keeps what they are. Toolkit-free.
+
+#include <cstdint>
+#include <initializer_list>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+#include "window/ControlRecords.h"
+#include "window/Toolkit.h"
+
+namespace window {
+
+// A control array of records. Element i lives at index i; removed and
+// never-created elements are null. A new element is a copy of element 0,
+// hidden; an element is hidden before it goes, so that its observer repaints
+// where a shown one was.
+template <class Element, class Interface>
+class RecordArray : public ControlArray<Interface> {
+public:
+    // `designed`: element 0 as it starts.
+    RecordArray(std::string name, const Element& designed) : m_name(std::move(name)) {
+        m_elements.push_back(std::make_unique<Element>(designed));
+    }
+
+    Element& element0() { return *m_elements.front(); }
+    std::string_view name() const { return m_name; }
+    const std::vector<std::unique_ptr<Element>>& elements() const { return m_elements; }
+
+    Interface& operator[](std::int16_t index) override {
+        if (!exists(index)) {
+            fail("There is no control", index);
+        }
+        return *m_elements[static_cast<std::size_t>(index)];
+    }
+
+    bool exists(std::int16_t index) const override {
+        return index >= 0 && static_cast<std::size_t>(index) < m_elements.size() &&
+               m_elements[static_cast<std::size_t>(index)] != nullptr;
+    }
+
+    void create(std::int16_t index) override {
+        if (index < 1) {
+            fail("Cannot create designed control", index);
+        }
+        if (exists(index)) {
+            fail("Control already exists:", index);
+        }
+        const auto slot = static_cast<std::size_t>(index);
+        if (slot >= m_elements.size()) {
+            m_elements.resize(slot + 1);
+        }
+        // A copy of element 0 in everything but visibility.
+        auto element = std::make_unique<Element>(element0());
+        element->setVisible(false);
+        m_elements[slot] = std::move(element);
+    }
+
+    void remove(std::int16_t index) override {
+        if (index < 1) {
+            fail("Cannot remove designed control", index);
+        }
+        if (!exists(index)) {
+            fail("There is no control", index);
+        }
+        const auto slot = static_cast<std::size_t>(index);
+        m_elements[slot]->setVisible(false);  // repaints where a shown one was
+        m_elements[slot].reset();
+        while (m_elements.size() > 1 && !m_elements.back()) {
+            m_elements.pop_back();
+        }
+    }
+
+private:
+    [[noreturn]] void fail(const char* what, std::int16_t index) const {
+        throw ToolkitError(std::string(what) + " " + m_name + "(" + std::to_string(index) + ")");
+    }
+
+    std::string m_name;
+    std::vector<std::unique_ptr<Element>> m_elements;
+};
+
+// The four marker arrays: front icons Image1 and numbers Text3, back icons
+// Image2 and numbers Text4. Every change of a marker is told to `observer`.
+template <class G = Geometry>
+class MarkerRecords {
+public:
+    using Icon = PictureRecord<G>;
+    using Number = TextRecord<G>;
+    using Icons = RecordArray<Icon, PictureControl>;
+    using Numbers = RecordArray<Number, TextBox>;
+
+    explicit MarkerRecords(RecordObserver<G>* observer)
+        : m_frontIcons("Image1", Icon(observer)),
+          m_frontNumbers("Text3", Number(observer)),
+          m_backIcons("Image2", Icon(observer)),
+          m_backNumbers("Text4", Number(observer)) {}
+
+    Icons& frontIcons() { return m_frontIcons; }
+    Numbers& frontNumbers() { return m_frontNumbers; }
+    Icons& backIcons() { return m_backIcons; }
+    Numbers& backNumbers() { return m_backNumbers; }
+
+    // The array with that design name; throw ToolkitError for another name.
+    Icons& icons(std::string_view arrayName) {
+        for (Icons* array : {&m_frontIcons, &m_backIcons}) {
+            if (array->name() == arrayName) {
+                return *array;
+            }
+        }
+        throw ToolkitError("There is no icon array " + std::string(arrayName));
+    }
+    Numbers& numbers(std::string_view arrayName) {
+        for (Numbers* array : {&m_frontNumbers, &m_backNumbers}) {
+            if (array->name() == arrayName) {
+                return *array;
+            }
+        }
+        throw ToolkitError("There is no number array " + std::string(arrayName));
+    }
+
+    // Whether the geometry of a shown marker passes `test` (a G -> bool): a
+    // backend's hit test. Number boxes first, as they lie on top.
+    template <class Test>
+    bool anyShown(Test test) const {
+        return shownIn(m_frontNumbers, test) || shownIn(m_backNumbers, test) ||
+               shownIn(m_frontIcons, test) || shownIn(m_backIcons, test);
+    }
+
+protected:
+    // The layer that paints them reads them as they are.
+    Icons m_frontIcons;
+    Numbers m_frontNumbers;
+    Icons m_backIcons;
+    Numbers m_backNumbers;
+
+private:
+    template <class Array, class Test>
+    static bool shownIn(const Array& array, const Test& test) {
+        for (const auto& element : array.elements()) {
+            if (element && element->isVisible() && test(element->storedGeometry())) {
+                return true;
+            }
+        }
+        return false;
+    }
+};
+
+}  // namespace window
