@@ -2,6 +2,7 @@
 
 #include "host/HostError.h"
 #include "host/com/Connection.h"
+#include "host/com/Values.h"
 
 namespace host::com {
 
@@ -72,7 +73,11 @@ std::string kindOf(const VARIANT& value) {
     if ((value.vt & VT_ARRAY) != 0) {
         return "an array";
     }
-    switch (value.vt & VT_TYPEMASK) {
+    const auto type = static_cast<VARTYPE>(value.vt & VT_TYPEMASK);
+    if (isNumber(type)) {
+        return "a number";
+    }
+    switch (type) {
         case VT_EMPTY:
             return "nothing";
         case VT_NULL:
@@ -86,21 +91,6 @@ std::string kindOf(const VARIANT& value) {
             return "a Boolean";
         case VT_ERROR:
             return "an error value";
-        case VT_I1:
-        case VT_I2:
-        case VT_I4:
-        case VT_I8:
-        case VT_INT:
-        case VT_UI1:
-        case VT_UI2:
-        case VT_UI4:
-        case VT_UI8:
-        case VT_UINT:
-        case VT_R4:
-        case VT_R8:
-        case VT_CY:
-        case VT_DECIMAL:
-            return "a number";
         default:
             return "a value of variant type " + std::to_string(value.vt);
     }

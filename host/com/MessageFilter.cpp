@@ -1,5 +1,7 @@
 #include "host/com/MessageFilter.h"
 
+#include "host/com/ComObject.h"
+
 namespace host::com {
 
 namespace {
@@ -9,33 +11,9 @@ constexpr DWORD kRetryDelay = 100;
 // Tells COM to give up: the call then fails with RPC_E_CALL_REJECTED.
 constexpr DWORD kCancel = static_cast<DWORD>(-1);
 
-// COM interfaces have no virtual destructor: an object is deleted only by its own Release.
-#pragma GCC diagnostic push
-#pragma GCC diagnostic ignored "-Wnon-virtual-dtor"
-class BusyFilter final : public IMessageFilter {
+class BusyFilter final : public ComObject<IMessageFilter> {
 public:
     explicit BusyFilter(std::chrono::milliseconds busyWait) : m_busyWait(busyWait) {}
-
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override {
-        if (object == nullptr) {
-            return E_POINTER;
-        }
-        if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IMessageFilter)) {
-            *object = static_cast<IMessageFilter*>(this);
-            AddRef();
-            return S_OK;
-        }
-        *object = nullptr;
-        return E_NOINTERFACE;
-    }
-    ULONG STDMETHODCALLTYPE AddRef() override { return static_cast<ULONG>(++m_references); }
-    ULONG STDMETHODCALLTYPE Release() override {
-        const long left = --m_references;
-        if (left == 0) {
-            delete this;
-        }
-        return static_cast<ULONG>(left);
-    }
 
     DWORD STDMETHODCALLTYPE HandleInComingCall(DWORD, HTASK, DWORD, LPINTERFACEINFO) override {
         return SERVERCALL_ISHANDLED;
@@ -49,11 +27,14 @@ public:
         return PENDINGMSG_WAITDEFPROCESS;
     }
 
+protected:
+    bool answers(REFIID iid) const override {
+        return IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IMessageFilter);
+    }
+
 private:
     std::chrono::milliseconds m_busyWait;
-    long m_references = 1;
 };
-#pragma GCC diagnostic pop
 
 }  // namespace
 

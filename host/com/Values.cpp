@@ -5,8 +5,6 @@
 
 namespace host::com {
 
-namespace {
-
 bool isNumber(VARTYPE type) {
     switch (type) {
         case VT_I1:
@@ -28,6 +26,8 @@ bool isNumber(VARTYPE type) {
             return false;
     }
 }
+
+namespace {
 
 // Element types read straight into a variant's value; a decimal fills the whole variant.
 bool isPlainNumber(VARTYPE type) {

@@ -10,6 +10,9 @@
 
 namespace host::com {
 
+// Whether a value of variant type `type` (without VT_ARRAY or VT_BYREF) is a number.
+bool isNumber(VARTYPE type);
+
 double numberOf(const VARIANT& value, const std::string& operation);
 long integerOf(const VARIANT& value, const std::string& operation);
 // The object a call gave; nothing or no object is the wrong kind (`expected`: "a spread").

@@ -1,5 +1,7 @@
 #include "ComObject.h"
 
+#include <atomic>
+
 namespace testhost {
 
 namespace {
