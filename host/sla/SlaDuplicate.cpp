@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "host/HostError.h"
+#include "host/sla/SlaElements.h"
 #include "host/sla/SlaItem.h"
 #include "host/sla/SlaNumbers.h"
 #include "host/sla/SlaReferences.h"
@@ -84,22 +85,14 @@ void adaptElement(CopyContext& context, pugi::xml_node element, bool topLevel) {
 // carry them too, and a reference such as a mark's is better not met by a new id.
 CopyContext contextFor(SlaDocument& document) {
     CopyContext context{document, 0, 0.0, 0.0, {}, {}, {}};
-    std::vector<pugi::xml_node> pending{document.documentNode()};
-    while (!pending.empty()) {
-        const pugi::xml_node node = pending.back();
-        pending.pop_back();
+    forEachElement(document.documentNode(), [&context](pugi::xml_node node) {
         if (const pugi::xml_attribute name = node.attribute("ANNAME")) {
             context.names.insert(name.value());
         }
         if (const auto id = parseInteger(node.attribute("ItemID").value())) {
             context.ids.insert(*id);
         }
-        for (pugi::xml_node child = node.first_child(); child; child = child.next_sibling()) {
-            if (child.type() == pugi::node_element) {
-                pending.push_back(child);
-            }
-        }
-    }
+    });
     return context;
 }
 

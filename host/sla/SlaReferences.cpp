@@ -16,6 +16,7 @@
 #include <string>
 #include <unordered_set>
 
+#include "host/sla/SlaElements.h"
 #include "host/sla/SlaNumbers.h"
 
 namespace host::sla {
@@ -28,22 +29,6 @@ constexpr int kNoteMark = 4;          // the mark in the text that a note hangs 
 std::optional<long long> idAttribute(pugi::xml_node node, const char* name) {
     const std::optional<int> id = parseInteger(node.attribute(name).value());
     return id ? std::optional<long long>(*id) : std::nullopt;
-}
-
-template <typename Visit>
-void forEachElement(pugi::xml_node root, Visit visit) {
-    // Iterative: the load checks bound the depth, but a walk need not rely on it.
-    std::vector<pugi::xml_node> pending{root};
-    while (!pending.empty()) {
-        const pugi::xml_node node = pending.back();
-        pending.pop_back();
-        visit(node);
-        for (pugi::xml_node child = node.last_child(); child; child = child.previous_sibling()) {
-            if (child.type() == pugi::node_element) {
-                pending.push_back(child);
-            }
-        }
-    }
 }
 
 std::unordered_set<long long> idsWithin(const std::vector<pugi::xml_node>& items) {

@@ -45,59 +45,57 @@ std::string errnoText(const std::string& what) {
     return errnoText(what, errno);
 }
 
-ssize_t readFully(int fd, char* into, std::size_t size) {
+namespace {
+
+// Moves `size` bytes by repeated calls of `transfer(done)`, a read or write of
+// the rest from `done` on, until all moved or a call moves none; an
+// interrupted call is made again. The count moved, or -1 (errno set).
+template <class Transfer>
+ssize_t transferFully(std::size_t size, Transfer transfer) {
     std::size_t done = 0;
     while (done < size) {
-        const ssize_t got = ::read(fd, into + done, size - done);
-        if (got < 0 && errno == EINTR) {
+        const ssize_t moved = transfer(done);
+        if (moved < 0 && errno == EINTR) {
             continue;
         }
-        if (got < 0) {
+        if (moved < 0) {
             return -1;
         }
-        if (got == 0) {
+        if (moved == 0) {
             break;
         }
-        done += static_cast<std::size_t>(got);
+        done += static_cast<std::size_t>(moved);
     }
     return static_cast<ssize_t>(done);
+}
+
+// The same for a write: whether all `size` bytes moved; one that stopped short is EIO.
+template <class Transfer>
+bool writeFully(std::size_t size, Transfer transfer) {
+    const ssize_t wrote = transferFully(size, transfer);
+    if (wrote >= 0 && static_cast<std::size_t>(wrote) != size) {
+        errno = EIO;
+        return false;
+    }
+    return wrote >= 0;
+}
+
+}  // namespace
+
+ssize_t readFully(int fd, char* into, std::size_t size) {
+    return transferFully(size,
+                         [&](std::size_t done) { return ::read(fd, into + done, size - done); });
 }
 
 ssize_t readFullyAt(int fd, char* into, std::size_t size, off_t offset) {
-    std::size_t done = 0;
-    while (done < size) {
-        const ssize_t got =
-            ::pread(fd, into + done, size - done, offset + static_cast<off_t>(done));
-        if (got < 0 && errno == EINTR) {
-            continue;
-        }
-        if (got < 0) {
-            return -1;
-        }
-        if (got == 0) {
-            break;
-        }
-        done += static_cast<std::size_t>(got);
-    }
-    return static_cast<ssize_t>(done);
+    return transferFully(size, [&](std::size_t done) {
+        return ::pread(fd, into + done, size - done, offset + static_cast<off_t>(done));
+    });
 }
 
 bool writeAll(int fd, const char* data, std::size_t size) {
-    std::size_t done = 0;
-    while (done < size) {
-        const ssize_t wrote = ::write(fd, data + done, size - done);
-        if (wrote < 0 && errno == EINTR) {
-            continue;
-        }
-        if (wrote <= 0) {
-            if (wrote == 0) {
-                errno = EIO;
-            }
-            return false;
-        }
-        done += static_cast<std::size_t>(wrote);
-    }
-    return true;
+    return writeFully(size,
+                      [&](std::size_t done) { return ::write(fd, data + done, size - done); });
 }
 
 bool copyContents(int from, int to, off_t size) {
@@ -114,17 +112,14 @@ bool copyContents(int from, int to, off_t size) {
             errno = EIO;  // the source is shorter than it was a moment ago
             return false;
         }
-        const ssize_t wrote = ::pwrite(to, buffer.data(), want, done);
-        if (wrote < 0 && errno == EINTR) {
-            continue;
-        }
-        if (wrote <= 0) {
-            if (wrote == 0) {
-                errno = EIO;
-            }
+        const bool wrote = writeFully(want, [&](std::size_t written) {
+            return ::pwrite(to, buffer.data() + written, want - written,
+                            done + static_cast<off_t>(written));
+        });
+        if (!wrote) {
             return false;
         }
-        done += wrote;
+        done += static_cast<off_t>(want);
     }
     return true;
 }
