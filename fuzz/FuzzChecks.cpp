@@ -8,6 +8,7 @@
 #include <set>
 #include <sstream>
 
+#include "host/sla/SlaElements.h"
 #include "host/sla/SlaItem.h"
 #include "host/sla/SlaNumbers.h"
 
@@ -15,27 +16,14 @@ namespace fuzzcheck {
 
 namespace {
 
+using host::sla::forEachElement;
+
 // Attributes the host writes as numbers.
 const std::set<std::string> kNumbers = {
     "XPOS",        "YPOS",       "WIDTH",    "HEIGHT",   "ROT",     "PWIDTH",   "gXpos",
     "gYpos",       "gWidth",     "gHeight",  "OwnPage",  "ItemID",  "NEXTITEM", "BACKITEM",
     "NUM",         "PAGEXPOS",   "PAGEYPOS", "ANZPAGES", "To",      "LEFT",     "TransValue",
     "TransValueS", "WeldSource", "Target",   "myID",     "MasterID"};
-
-template <typename Visit>
-void forEachElement(pugi::xml_node root, Visit visit) {
-    std::vector<pugi::xml_node> pending{root};
-    while (!pending.empty()) {
-        const pugi::xml_node node = pending.back();
-        pending.pop_back();
-        visit(node);
-        for (pugi::xml_node child = node.first_child(); child; child = child.next_sibling()) {
-            if (child.type() == pugi::node_element) {
-                pending.push_back(child);
-            }
-        }
-    }
-}
 
 std::string text(pugi::xml_node node) {
     std::ostringstream out;

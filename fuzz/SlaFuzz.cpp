@@ -1,8 +1,9 @@
 // libFuzzer target over the tool's whole path on a Scribus document: open,
-// start-up (sheet fitting, capture with its ungrouping, back side, markers),
-// optionally Just Duplicate, then Reflect, save and open again. The input is
-// the file; its size picks the flip direction and whether Just Duplicate
-// comes first, so that every mutation may take either way.
+// then the tool itself (Form1 on the headless window): start-up (sheet
+// fitting, capture with its ungrouping, back side, markers), optionally the
+// vertical arrow and Just Duplicate, then Reflect; save and open again. The
+// input is the file; its size picks the flip direction and whether Just
+// Duplicate comes first, so that every mutation may take either way.
 //
 // A run may end in an error, as the tool would, but only in one the tool
 // reports in words (its own error types). When Reflect succeeds:
@@ -15,28 +16,22 @@
 
 #include <unistd.h>
 
-#include <cstdio>
 #include <cstdlib>
+#include <exception>
 #include <filesystem>
 #include <fstream>
-#include <map>
-#include <set>
-#include <sstream>
+#include <memory>
 #include <string>
+#include <string_view>
 #include <typeinfo>
-#include <unordered_map>
 
 #include "fuzz/FuzzChecks.h"
-#include "geometry/BackSide.h"
-#include "host/BackSideWriter.h"
-#include "host/Capture.h"
-#include "host/HostError.h"
 #include "host/HostRegistry.h"
 #include "host/sla/SlaHost.h"
-#include "preview/FakeToolkit.h"
-#include "preview/PageMarkers.h"
-#include "preview/SheetFit.h"
-#include "state/Errors.h"
+#include "state/ToolState.h"
+#include "window/form/EventGuard.h"
+#include "window/form/Form1.h"
+#include "window/headless/HeadlessWindow.h"
 
 namespace {
 
@@ -64,32 +59,56 @@ const std::filesystem::path& scratchFile() {
     return file;
 }
 
-// What the tool reports to the user: its own errors, each with a message.
+// What the tool reports to the user in words: its own errors, each with a
+// message, which its error report shows as they are.
 bool reportedInWords(const std::exception& error) {
-    const bool own = dynamic_cast<const host::HostError*>(&error) ||
-                     dynamic_cast<const state::TableError*>(&error) ||
-                     dynamic_cast<const state::OverflowError*>(&error) ||
-                     dynamic_cast<const state::PrecisionError*>(&error) ||
-                     dynamic_cast<const preview::SheetError*>(&error) ||
-                     dynamic_cast<const window::ToolkitError*>(&error);
-    return own && std::string(error.what()).size() > 10;
+    return window::form::reportText(error) == error.what() && std::string(error.what()).size() > 10;
 }
 
-// Start-up as the window runs it: fit the sheet, capture, back side, markers.
-void startUp(state::ToolState& tool, window::Controls& ui) {
-    tool.boxWidth = ui.Shape1.width();
-    tool.boxHeight = ui.Shape1.height();
-    tool.sheetTop = ui.Shape1.top();
-    tool.sheetLeft = ui.Shape1.left();
-    tool.frontCapacity = 32;
-    tool.pageCount = 0;
-    preview::drawSheet(tool, ui);
-    host::captureSpread(tool);
-    geometry::createSide2(tool);
-    preview::DrawPages(tool, ui);
-    preview::DrawPagesS2(tool, ui);
-    preview::ShowSide2(tool, ui, true);
-}
+// The tool's own window logic (Form1) on the headless window, each event run
+// through the event guard as the window runs it. A failure the guard reports
+// is thrown again as it was raised, for the caller to judge.
+class Tool {
+public:
+    explicit Tool(const std::shared_ptr<host::sla::SlaHost>& documents) {
+        host::sla::registerSlaHost(m_hosts, documents);
+        m_window.connectHandlers(m_form, m_guard);
+    }
+    Tool(const Tool&) = delete;
+    Tool& operator=(const Tool&) = delete;
+
+    const state::ToolState& toolState() const { return m_form.toolState(); }
+    bool endedWell() const { return m_guard.ended() && m_guard.exitStatus() == 0; }
+
+    void load() {
+        m_window.load();
+        throwFailure();
+    }
+    void click(std::string_view control) {
+        m_window.click(control);
+        throwFailure();
+    }
+
+private:
+    void throwFailure() const {
+        if (m_failure) {
+            std::rethrow_exception(m_failure);
+        }
+    }
+
+    host::HostRegistry m_hosts;
+    std::exception_ptr m_failure;
+    // A document is open, so start-up shows no message box.
+    window::headless::HeadlessWindow m_window{
+        [](const std::string& text) { require(false, "a message box: " + text); }};
+    // The guard reports a failure while handling it: the failure is kept as it was.
+    window::form::EventGuard m_guard{[this](const std::string& text) {
+                                         m_failure = std::current_exception();
+                                         require(m_failure != nullptr, "reported: " + text);
+                                     },
+                                     [](int) {}};
+    window::form::Form1 m_form{m_hosts, m_window.controls(), m_window};
+};
 
 void run(const std::string& input, bool leftRight, bool duplicateFirst) {
     const std::filesystem::path& file = scratchFile();
@@ -98,27 +117,23 @@ void run(const std::string& input, bool leftRight, bool duplicateFirst) {
     const auto documents = host::sla::SlaHost::open({file});
     host::sla::SlaDocument& document = *documents->openDocuments().front();
     const fuzzcheck::Attributes asRead = fuzzcheck::attributesOf(document);
-    state::ToolState tool;
-    tool.hostApp = documents;
-    testing_support::FakeToolkit toolkit;
-    window::Controls ui = toolkit.controls();
-    startUp(tool, ui);
+    Tool tool(documents);
+    tool.load();
     if (!leftRight) {
-        tool.flipLeftRight = false;  // the vertical arrow
-        geometry::createSide2(tool);
-        preview::DrawPagesS2(tool, ui);
+        tool.click("Image3");  // the vertical arrow: top-bottom
     }
 
     const fuzzcheck::Before before = fuzzcheck::before(document);
     int duplicates = 1;
     if (duplicateFirst) {
-        host::duplicateFirstPage(tool);
+        tool.click("bDuplicate");
         ++duplicates;
     }
-    host::writeBackSide(tool);  // Reflect
+    tool.click("bReflect");
+    require(tool.endedWell(), "Reflect did not end the tool");
 
     fuzzcheck::checkWrittenNumbers(document, asRead);
-    fuzzcheck::checkOnlyCopiesAdded(document, before, *tool.curSpread, duplicates);
+    fuzzcheck::checkOnlyCopiesAdded(document, before, *tool.toolState().curSpread, duplicates);
     fuzzcheck::checkMarksNotShared(document, before);
     documents->saveChanged();
 
