@@ -45,26 +45,6 @@ host_fail_on() { wine_run "$CONTROL" fail "$@" >/dev/null || fail "the test host
 
 start_tool() { wine_start tool "$QUARVEL_EXE"; }
 
-# Waits for the tool's window, checks its size and waits for a full paint; sets MAIN.
-wait_main_window() {
-  MAIN=$(x_wait_window '^Quarvel$' "$WAIT_SECONDS") || fail "the tool's window did not appear"
-  local geometry width height
-  geometry=$(xdotool getwindowgeometry --shell "$MAIN")
-  IFS='x+' read -r width height _ <<<"${PLACE[window]}"
-  if ! grep -q "^WIDTH=$width\$" <<<"$geometry" || ! grep -q "^HEIGHT=$height\$" <<<"$geometry"; then
-    fail "the window is not $width x $height: $geometry"
-  fi
-  x_settled_shot "$MAIN" "$WORK/settled.png" || fail "the window did not settle"
-}
-
-# Waits for the tool to end; its exit status in STATUS.
-wait_exit() {
-  STATUS=0
-  wait_pid "$TOOL_PID" "$WAIT_SECONDS" || STATUS=$?
-  [ "$STATUS" = 124 ] && fail "the tool did not end"
-  TOOL_PID=""
-}
-
 # Keeps screenshot SHOT as PICTURES/NAME.png and checks it against the Linux
 # window's REFERENCE/LINUX.png: at most 1.5 % of the pixels may differ (fonts
 # and smoothing); the difference picture is kept beside it as NAME-diff.png.
@@ -81,54 +61,12 @@ read_message_box() {
   wine_run "$INSPECT" box "Quarvel 0-3" "$WAIT_SECONDS" ${1:-} || fail "no message box appeared"
 }
 
-differing() {
-  local crop=${3:+[$3]}
-  compare -metric AE -fuzz 2% "$1$crop" "$2$crop" null: 2>&1 || true
-}
-shot_until() {
-  local name=$1 what=$2 tries
-  shift 2
-  for ((tries = 0; tries < WAIT_SECONDS * 5; tries++)); do
-    x_shot "$MAIN" "$WORK/$name.png"
-    "$@" "$WORK/$name.png" && return 0
-    sleep 0.2
-  done
-  fail "$what"
-}
-measure() {
-  convert "$1" -crop "$2" +repage ${4:+-colorspace "$4"} -format "%[fx:$3]" info:
-}
-blueness() { measure "$1" "$2" 'mean.b-mean.r'; }
-saturation() { measure "$1" "$2" 'mean.g' HSL; }
-above() { awk -v a="$1" -v b="$2" -v m="${3:-0}" 'BEGIN { exit !(a > b + m) }'; }
-lit() { above "$(blueness "$2" "${PLACE[$1]}")" 0.35; }
-same_as() { [ "$(differing "$2" "$1")" = 0 ]; }
-differs_in() { [ "$(differing "$3" "$1" "${PLACE[$2]}")" != 0 ]; }
-only_in() { [ "$(differing "$3" "$1")" = "$(differing "$3" "$1" "${PLACE[$2]}")" ]; }
-
-declare -A PLACE=()
-while read -r name left top width height; do
-  PLACE[$name]=${width}x${height}+${left}+${top}
-done <"$PLACES"
-[ -n "${PLACE[bReflect]:-}" ] || fail "no designed places in $PLACES"
-PLACE[front]=${PLACE[Shape1]}
-PLACE[back]=${PLACE[Shape2]}
-centre() {
-  local w h x y
-  IFS='x+' read -r w h x y <<<"${PLACE[$1]}"
-  echo "$((x + w / 2)) $((y + h / 2))"
-}
-point_at() {
-  local x=10 y=300
-  if [ "$1" != background ]; then
-    read -r x y < <(centre "$1")
-  fi
-  x_move "$MAIN" "$x" "$y"
-}
-click_on() {
-  point_at "$1"
-  xdotool click 1
-}
+# The window, its controls and its screenshots; a repainted picture under Wine
+# may differ by a shade.
+SHOT_FUZZ=2%
+# shellcheck source=../e2e/window.sh
+source "$E2E_DIR/../e2e/window.sh"
+load_places <"$PLACES"
 
 # The rectangles of the host's page PAGE (1-based, in document order) as
 # "top left bottom right angle" lines, angles taken modulo 360.

@@ -101,30 +101,6 @@ start_tool_as_user() {
     TOOL_PID=$!
 }
 
-# Waits for the tool's window and a first complete paint; sets MAIN.
-wait_main_window() {
-    MAIN=$(x_wait_window '^Quarvel$' "$WAIT_SECONDS") || fail "the tool's window did not appear"
-    local geometry
-    geometry=$(xdotool getwindowgeometry --shell "$MAIN")
-    local width height
-    IFS='x+' read -r width height _ <<<"${PLACE[window]}"
-    if ! grep -q "^WIDTH=$width\$" <<<"$geometry" || ! grep -q "^HEIGHT=$height\$" <<<"$geometry"; then
-        fail "the window is not $width x $height: $geometry"
-    fi
-    # Mapped is not yet painted.
-    x_settled_shot "$MAIN" "$WORK/settled.png" || fail "the window did not settle"
-}
-
-# Waits for the tool to end and sets STATUS to its exit status. (Not a
-# command substitution: only this shell can wait for its child.)
-wait_exit() {
-    STATUS=0
-    # shellcheck disable=SC2034 # read by the tests
-    wait_pid "$TOOL_PID" "$WAIT_SECONDS" || STATUS=$?
-    [ "$STATUS" = 124 ] && fail "the tool did not end"
-    TOOL_PID=""
-}
-
 # Waits for the message box captioned "Quarvel 0-3" and closes it with Return
 # (the box has the keyboard focus).
 answer_message_box() {
@@ -155,71 +131,10 @@ stop_watch() {
 }
 main_window_seen() { [ -e "$WORK/main-window-seen" ]; }
 
-# Number of pixels that differ between two pictures; GEOMETRY (WxH+X+Y) limits
-# the comparison to that part of both.
-differing() {
-    local crop=${3:+[$3]}
-    compare -metric AE "$1$crop" "$2$crop" null: 2>&1 || true
-}
-
-# Takes screenshots of the main window into NAME.png until PREDICATE NAME.png
-# holds; fails after the timeout with WHAT.
-shot_until() {
-    local name=$1 what=$2 tries
-    shift 2
-    for ((tries = 0; tries < WAIT_SECONDS * 5; tries++)); do
-        x_shot "$MAIN" "$WORK/$name.png"
-        "$@" "$WORK/$name.png" && return 0
-        sleep 0.2
-    done
-    fail "$what"
-}
-
-# Mean of an ImageMagick fx expression over the part GEOMETRY of a picture.
-measure() {
-    convert "$1" -crop "$2" +repage ${4:+-colorspace "$4"} -format "%[fx:$3]" info:
-}
-# Blue minus red: high for the bright blue Down faces, low for the grey Up faces.
-blueness() { measure "$1" "$2" 'mean.b-mean.r'; }
-# Mean saturation: higher for the vivid arrow than for the pale one.
-saturation() { measure "$1" "$2" 'mean.g' HSL; }
-# Exit status 0 when A > B + MARGIN.
-above() { awk -v a="$1" -v b="$2" -v m="${3:-0}" 'BEGIN { exit !(a > b + m) }'; }
-
-# Predicates on a screenshot (the last argument), for shot_until.
-lit() { above "$(blueness "$2" "${PLACE[$1]}")" 0.35; }
-same_as() { [ "$(differing "$2" "$1")" = 0 ]; }
-differs_in() { [ "$(differing "$3" "$1" "${PLACE[$2]}")" != 0 ]; }
-# Exit status 0 when FILE and REF differ only inside the control PART.
-only_in() { [ "$(differing "$3" "$1")" = "$(differing "$3" "$1" "${PLACE[$2]}")" ]; }
-
-# The designed places of the controls, as WxH+X+Y, from the window's design
-# table (quarvel_design beside the tool); the previews are the two outlines.
-declare -A PLACE=()
-while read -r name left top width height; do
-    PLACE[$name]=${width}x${height}+${left}+${top}
-done < <("$(dirname "$QUARVEL")/quarvel_design")
-[ -n "${PLACE[bReflect]:-}" ] || fail "no designed places from quarvel_design"
-PLACE[front]=${PLACE[Shape1]}
-PLACE[back]=${PLACE[Shape2]}
-centre() {
-    local w h x y
-    IFS='x+' read -r w h x y <<<"${PLACE[$1]}"
-    echo "$((x + w / 2)) $((y + h / 2))"
-}
-# Moves the pointer onto / clicks a control by name; `background` is a bare
-# place of the skin.
-point_at() {
-    local x=10 y=300
-    if [ "$1" != background ]; then
-        read -r x y < <(centre "$1")
-    fi
-    x_move "$MAIN" "$x" "$y"
-}
-click_on() {
-    point_at "$1"
-    xdotool click 1
-}
+# The window, its controls and its screenshots.
+# shellcheck source=window.sh
+source "$E2E_DIR/window.sh"
+load_places < <("$(dirname "$QUARVEL")/quarvel_design")
 
 # Rectangles of page PAGE of FILE as "top left bottom right angle" lines.
 rectangles() {

@@ -1,12 +1,8 @@
 #include "SlaTestSupport.h"
 
-#include <unistd.h>
-
 #include <gtest/gtest.h>
 
 #include <cstring>
-#include <fstream>
-#include <sstream>
 #include <stdexcept>
 
 #include "geometry/BackSide.h"
@@ -25,42 +21,12 @@ std::filesystem::path ownSample(const std::string& name) {
     return std::filesystem::path(QUARVEL_OWN_SAMPLES) / name;
 }
 
-std::string readFile(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
-void writeFile(const std::filesystem::path& path, const std::string& text) {
-    std::ofstream(path, std::ios::binary) << text;
-}
-
-ScratchFolder::ScratchFolder() {
-    std::string name = (std::filesystem::temp_directory_path() / "quarvel-sla-XXXXXX").string();
-    if (::mkdtemp(name.data()) == nullptr) {
-        throw std::runtime_error("cannot create a scratch folder");
-    }
-    m_path = name;
-}
-
-ScratchFolder::~ScratchFolder() {
-    std::error_code error;
-    std::filesystem::permissions(m_path, std::filesystem::perms::owner_all, error);
-    std::filesystem::remove_all(m_path, error);
-}
-
 std::filesystem::path ScratchFolder::copy(const std::filesystem::path& source) const {
-    auto target = m_path / source.filename();
+    auto target = path() / source.filename();
     std::filesystem::copy_file(source, target);
     std::filesystem::permissions(
         target, std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
     return target;
-}
-
-std::filesystem::path ScratchFolder::write(const std::string& name, const std::string& text) const {
-    writeFile(m_path / name, text);
-    return m_path / name;
 }
 
 std::vector<std::shared_ptr<host::sla::SlaItem>> itemsOf(host::Spread& spread) {

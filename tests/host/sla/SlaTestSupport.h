@@ -1,7 +1,7 @@
 #pragma once
 
 // Shared helpers for the .sla host tests: sample locations, scratch folders
-// and looking items up by name.
+// (those of the file tests) and looking items up by name.
 
 #include <filesystem>
 #include <map>
@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "file/FileTestSupport.h"
 #include "host/sla/SlaHost.h"
 #include "host/sla/SlaItem.h"
 
@@ -18,23 +19,14 @@ namespace slatest {
 std::filesystem::path scribusSample(const std::string& name);
 std::filesystem::path ownSample(const std::string& name);
 
-std::string readFile(const std::filesystem::path& path);
-void writeFile(const std::filesystem::path& path, const std::string& text);
+using filetest::readFile;
+using filetest::writeFile;
 
 // A fresh folder removed again at the end of the test.
-class ScratchFolder {
+class ScratchFolder : public filetest::Scratch {
 public:
-    ScratchFolder();
-    ~ScratchFolder();
-    ScratchFolder(const ScratchFolder&) = delete;
-    ScratchFolder& operator=(const ScratchFolder&) = delete;
-    const std::filesystem::path& path() const { return m_path; }
-    // Copies `source` into the folder and returns the copy's path.
+    // Copies `source` into the folder, readable and writable, and returns the copy's path.
     std::filesystem::path copy(const std::filesystem::path& source) const;
-    std::filesystem::path write(const std::string& name, const std::string& text) const;
-
-private:
-    std::filesystem::path m_path;
 };
 
 std::vector<std::shared_ptr<host::sla::SlaItem>> itemsOf(host::Spread& spread);
