@@ -70,6 +70,8 @@ public:
 
     bool isVisible() const override { return m_visible; }
     void setVisible(bool visible) override { this->change(m_visible, visible); }
+    // Hidden without telling the observer: for a fresh copy that never showed.
+    void startHidden() { m_visible = false; }
 
 protected:
     void changed(const G& before) override {

@@ -57,9 +57,10 @@ public:
         if (slot >= m_elements.size()) {
             m_elements.resize(slot + 1);
         }
-        // A copy of element 0 in everything but visibility.
+        // A copy of element 0 in everything but visibility; it never showed,
+        // so there is nothing to repaint.
         auto element = std::make_unique<Element>(element0());
-        element->setVisible(false);
+        element->startHidden();
         m_elements[slot] = std::move(element);
     }
 

@@ -31,7 +31,7 @@ class MarkerLayer : private RecordObserver<ControlGeometry>, public MarkerRecord
 public:
     // `changed` is told the window area to repaint after a marker changed.
     explicit MarkerLayer(std::function<void(const RECT&)> changed);
-    ~MarkerLayer();
+    ~MarkerLayer() override;
     MarkerLayer(const MarkerLayer&) = delete;
     MarkerLayer& operator=(const MarkerLayer&) = delete;
 

@@ -19,6 +19,7 @@
 #include "window/win32/Controls.h"
 #include "window/win32/Decoder.h"
 #include "window/win32/MarkerLayer.h"
+#include "window/win32/Pictures.h"
 
 namespace window::form {
 class EventGuard;

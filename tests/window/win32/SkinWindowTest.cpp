@@ -9,8 +9,6 @@
 
 namespace {
 
-using window::win32::SkinWindow;
-
 class SkinWindowTest : public testing::Test, protected testing_support::SkinFixture {
 protected:
     // The window as it paints itself and its controls, read back from a bitmap.

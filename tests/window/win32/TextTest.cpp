@@ -9,9 +9,7 @@ using window::win32::widen;
 
 TEST(Text, CrossesToUtf16AndBackUnchanged) {
     const char* texts[] = {"", "9999", "Please open a publication and try again.",
-                           "Gr\xc3\xb6\xc3\x9f"
-                           "e \xe2\x9c\x93",
-                           "\xf0\x9f\x93\x84 page"};
+                           "Gr\u00f6\u00dfe \u2713", "\xf0\x9f\x93\x84 page"};
     for (const char* text : texts) {
         EXPECT_EQ(narrow(widen(text)), text);
     }
