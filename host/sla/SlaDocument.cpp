@@ -250,7 +250,7 @@ void SlaDocument::removeNode(pugi::xml_node node) {
     m_changed = true;
 }
 
-void SlaDocument::setAttribute(pugi::xml_node node, const char* name, const std::string& value) {
+void SlaDocument::setAttribute(pugi::xml_node node, const char* name, std::string_view value) {
     if (shapesLayout(node)) {
         pagesChanged();
     }
@@ -261,7 +261,7 @@ void SlaDocument::setAttribute(pugi::xml_node node, const char* name, const std:
     if (!attribute) {
         attribute = node.append_attribute(name);
     }
-    if (!attribute.set_value(value.c_str())) {
+    if (!attribute.set_value(value.data(), value.size())) {
         throw HostError("Cannot change \"" + m_path.string() + "\": there is not enough memory.");
     }
     m_changes->attributesChanged(node);
@@ -269,7 +269,7 @@ void SlaDocument::setAttribute(pugi::xml_node node, const char* name, const std:
 }
 
 void SlaDocument::setNumber(pugi::xml_node node, const char* name, double value) {
-    setAttribute(node, name, formatNumber(value));
+    setAttribute(node, name, NumberText(value).view());
 }
 
 }  // namespace host::sla

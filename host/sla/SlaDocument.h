@@ -19,6 +19,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <unordered_map>
 #include <vector>
 
@@ -100,7 +101,7 @@ public:
     void removeNode(pugi::xml_node node);
 
     // Writes an attribute; the document counts as changed only when the text differs.
-    void setAttribute(pugi::xml_node node, const char* name, const std::string& value);
+    void setAttribute(pugi::xml_node node, const char* name, std::string_view value);
     void setNumber(pugi::xml_node node, const char* name, double value);
     void markChanged() { m_changed = true; }
     void setChanged(bool changed) { m_changed = changed; }

@@ -110,7 +110,7 @@ void writeFrame(SlaDocument& document, pugi::xml_node item, const Frame& frame) 
         rewritePaths(document, item, old, frame);
     }
     // Scribus writes ROT in [0, 360); 359.9999999999999 would print as 360.
-    const double rotation = formatNumber(frame.rotation) == "360" ? 0.0 : frame.rotation;
+    const double rotation = NumberText(frame.rotation).view() == "360" ? 0.0 : frame.rotation;
     if (item.attribute("ROT") || rotation != 0) {
         document.setNumber(item, "ROT", rotation);
     }

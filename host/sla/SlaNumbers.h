@@ -3,6 +3,7 @@
 // Numbers as .sla files store them: '.' decimal point, up to 15 significant
 // digits, never an exponent.
 
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -20,6 +21,20 @@ std::optional<double> parseNumber(std::string_view text);
 // those digits spell. Throws HostError for infinity and NaN, which no
 // document may hold.
 std::string formatNumber(double value);
+
+// The same text, made without allocating: writes go through here, thousands
+// of numbers per copied page.
+class NumberText {
+public:
+    explicit NumberText(double value);
+    std::string_view view() const { return {m_text, m_size}; }
+
+private:
+    // The longest text: a sign, 17 digits and 292 zeros of the largest number.
+    static constexpr std::size_t kCapacity = 320;
+    char m_text[kCapacity];
+    std::size_t m_size = 0;
+};
 
 // The whole text as a whole number within int's range ("3", "3.0", "-1"), or nothing.
 std::optional<int> parseInteger(std::string_view text);
