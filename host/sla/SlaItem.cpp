@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 
 #include "host/HostError.h"
 #include "host/sla/SlaGroupLook.h"
@@ -84,10 +85,51 @@ std::string itemTypeName(pugi::xml_node item) {
     }
 }
 
+ItemShape readShape(pugi::xml_node item) {
+    // One pass over the attributes: every item of a document is read so when it is opened.
+    pugi::xml_attribute x, y, width, height, rotation, type, own;
+    for (pugi::xml_attribute attribute = item.first_attribute(); attribute;
+         attribute = attribute.next_attribute()) {
+        const char* name = attribute.name();
+        const auto pick = [&](pugi::xml_attribute& slot, const char* wanted) {
+            if (!slot && std::strcmp(name, wanted) == 0) {
+                slot = attribute;
+            }
+        };
+        switch (name[0]) {
+            case 'X':
+                pick(x, "XPOS");
+                break;
+            case 'Y':
+                pick(y, "YPOS");
+                break;
+            case 'W':
+                pick(width, "WIDTH");
+                break;
+            case 'H':
+                pick(height, "HEIGHT");
+                break;
+            case 'R':
+                pick(rotation, "ROT");
+                break;
+            case 'P':
+                pick(type, "PTYPE");
+                break;
+            case 'O':
+                pick(own, "OwnPage");
+                break;
+            default:
+                break;
+        }
+    }
+    const double kind = numberValue(type, item);
+    return {Frame{numberValue(x, item), numberValue(y, item), numberValue(width, item),
+                  numberValue(height, item), numberValue(rotation, item), kind == 5},
+            kind == 12, intValue(own, item, -1)};
+}
+
 Frame readFrame(pugi::xml_node item) {
-    return Frame{numberAttribute(item, "XPOS"),  numberAttribute(item, "YPOS"),
-                 numberAttribute(item, "WIDTH"), numberAttribute(item, "HEIGHT"),
-                 numberAttribute(item, "ROT"),   numberAttribute(item, "PTYPE") == 5};
+    return readShape(item).frame;
 }
 
 void writeFrame(SlaDocument& document, pugi::xml_node item, const Frame& frame) {

@@ -101,27 +101,33 @@ std::string formatNumber(double value) {
 }
 
 double numberAttribute(pugi::xml_node node, const char* name, double fallback) {
-    const pugi::xml_attribute attribute = node.attribute(name);
+    return numberValue(node.attribute(name), node, fallback);
+}
+
+double numberValue(pugi::xml_attribute attribute, pugi::xml_node node, double fallback) {
     if (!attribute || *attribute.value() == '\0') {
         return fallback;  // the load checks let only attributes the tool can do without be empty
     }
     const std::optional<double> value = parseNumber(attribute.value());
     if (!value) {
         // Never a stand-in such as 0: a number misread would move or shrink the item.
-        throw HostError("Attribute " + std::string(name) + " of <" + node.name() +
+        throw HostError("Attribute " + std::string(attribute.name()) + " of <" + node.name() +
                         "> is not a finite number (\"" + attribute.value() + "\").");
     }
     return *value;
 }
 
 int intAttribute(pugi::xml_node node, const char* name, int fallback) {
-    const pugi::xml_attribute attribute = node.attribute(name);
+    return intValue(node.attribute(name), node, fallback);
+}
+
+int intValue(pugi::xml_attribute attribute, pugi::xml_node node, int fallback) {
     if (!attribute) {
         return fallback;
     }
     const std::optional<int> value = parseInteger(attribute.value());
     if (!value) {
-        throw HostError("Attribute " + std::string(name) + " of <" + node.name() +
+        throw HostError("Attribute " + std::string(attribute.name()) + " of <" + node.name() +
                         "> is not a whole number within range (\"" + attribute.value() + "\").");
     }
     return *value;

@@ -44,9 +44,13 @@ std::optional<int> parseInteger(std::string_view text);
 // HostError naming the attribute when it holds text that is not a finite number.
 double numberAttribute(pugi::xml_node node, const char* name, double fallback = 0.0);
 
+// The same for an attribute already found (null when absent) on `node`.
+double numberValue(pugi::xml_attribute attribute, pugi::xml_node node, double fallback = 0.0);
+
 // The attribute's value as an int, or `fallback` when it is absent. Throws
 // HostError naming the attribute when it is not a whole number within range
 // (load checks refuse such files, so only a bad edit can get here).
 int intAttribute(pugi::xml_node node, const char* name, int fallback);
+int intValue(pugi::xml_attribute attribute, pugi::xml_node node, int fallback);
 
 }  // namespace host::sla
