@@ -12,6 +12,7 @@
 #include <tuple>
 #include <vector>
 
+#include "window/qt/DigitPictures.h"
 #include "window/qt/QtControls.h"
 
 namespace window::qt {
@@ -49,6 +50,7 @@ class MarkerNumber : public MarkerElement<TextBox> {
 public:
     using MarkerElement::MarkerElement;
     std::string text() const override { return m_text; }
+    const std::string& shownText() const { return m_text; }
     void setText(const std::string& text) override { this->change(m_text, text); }
 
 private:
@@ -105,7 +107,10 @@ protected:
 
 private:
     void paintIcons(QPainter& painter, const IconArray& icons, const QRect& dirty);
-    void paintNumbers(QPainter& painter, const NumberArray& numbers, const QRect& dirty);
+    // Numbers in digits show only where they fit in their icons: on markers a
+    // few pixels wide no number can be read.
+    void paintNumbers(QPainter& painter, const NumberArray& numbers, const IconArray& icons,
+                      const QRect& dirty);
     // The part `part` (picture pixels) of `picture` stretched to `size`.
     const QPixmap& scaled(const PictureData& picture, QSize size, QRect part);
 
@@ -116,6 +121,7 @@ private:
     // Icons drawn at each marker's size (the part that shows), so a repaint does
     // not rescale them.
     std::map<std::tuple<const PictureData*, int, int, int, int, int, int>, QPixmap> m_scaled;
+    std::unique_ptr<DigitPictures> m_digits;  // made at the first paint
 };
 
 template <class Interface>
