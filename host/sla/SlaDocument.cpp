@@ -256,8 +256,10 @@ void SlaDocument::setAttribute(pugi::xml_node node, const char* name, std::strin
     if (decidesPlace(name) && node.parent() == m_document) {
         m_index.changed(node);
     }
-    if (attribute && m_identities && std::strcmp(name, "ANNAME") == 0) {
-        m_identities->release(attribute.value());  // pugixml may write over it in place
+    // pugixml writes a value no longer than the old one over it in place.
+    if (attribute && m_identities && std::strcmp(name, "ANNAME") == 0 &&
+        value.size() <= std::strlen(attribute.value())) {
+        m_identities->release(attribute.value());
     }
     if (!attribute) {
         attribute = node.append_attribute(name);

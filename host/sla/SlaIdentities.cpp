@@ -9,6 +9,8 @@
 namespace host::sla {
 
 void SlaIdentities::collect(pugi::xml_node root, const char* textBegin, const char* textEnd) {
+    m_textBegin = textBegin;
+    m_textEnd = textEnd;
     // Iterative: the load checks bound the depth, but a walk need not rely on it.
     std::vector<pugi::xml_node> pending{root};
     while (!pending.empty()) {
@@ -55,6 +57,9 @@ void SlaIdentities::takeName(std::string_view name) {
 }
 
 void SlaIdentities::release(const char* value) {
+    if (value < m_textBegin || value >= m_textEnd) {
+        return;  // a name of its own, never written over
+    }
     const auto found = m_names.find(std::string_view(value));
     if (found != m_names.end() && found->data() == value) {
         const std::string_view kept = m_ownNames.emplace_back(*found);

@@ -42,6 +42,8 @@ public:
 private:
     std::unordered_set<std::string_view> m_names;
     std::deque<std::string> m_ownNames;  // names not in the parse buffer
+    const char* m_textBegin = nullptr;   // the parse buffer
+    const char* m_textEnd = nullptr;
     std::optional<long long> m_highestId;
     std::vector<long long> m_ids;                 // every id, for a search below INT_MAX
     std::optional<std::set<long long>> m_idsSet;  // made from m_ids once that search is needed

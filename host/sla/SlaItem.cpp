@@ -133,7 +133,10 @@ Frame readFrame(pugi::xml_node item) {
 }
 
 void writeFrame(SlaDocument& document, pugi::xml_node item, const Frame& frame) {
-    const Frame old = readFrame(item);
+    writeFrame(document, item, readFrame(item), frame);
+}
+
+void writeFrame(SlaDocument& document, pugi::xml_node item, const Frame& old, const Frame& frame) {
     document.setNumber(item, "XPOS", frame.x);
     document.setNumber(item, "YPOS", frame.y);
     // Scribus writes a top-level item's gXpos/gYpos as its position; keep them in step.
@@ -200,7 +203,8 @@ void SlaItem::setVisibleBounds(const Bounds& bounds) {
     const Bounds canvas{bounds.top + page.y, bounds.left + page.x, bounds.bottom + page.y,
                         bounds.right + page.x};
     const pugi::xml_node item = node();
-    writeFrame(*m_document, item, fittedToBox(readFrame(item), canvas));
+    const Frame old = readFrame(item);
+    writeFrame(*m_document, item, old, fittedToBox(old, canvas));
 }
 
 double SlaItem::rotationAngle() {
@@ -213,7 +217,8 @@ void SlaItem::setRotationAngle(double degrees) {
         throw HostError("A rotation angle must be a finite number.");
     }
     const pugi::xml_node item = node();
-    writeFrame(*m_document, item, rotatedAboutCentre(readFrame(item), normalizedDegrees(-degrees)));
+    const Frame old = readFrame(item);
+    writeFrame(*m_document, item, old, rotatedAboutCentre(old, normalizedDegrees(-degrees)));
 }
 
 void SlaItem::ungroup() {

@@ -32,6 +32,8 @@ ItemShape readShape(pugi::xml_node item);
 // rewrite the outline path).
 Frame readFrame(pugi::xml_node item);
 void writeFrame(SlaDocument& document, pugi::xml_node item, const Frame& frame);
+// The same, given the frame the item holds now (as readFrame() gives it).
+void writeFrame(SlaDocument& document, pugi::xml_node item, const Frame& old, const Frame& frame);
 
 // Dissolves a top-level group (see SlaUngroup.cpp); returns its former members.
 std::vector<pugi::xml_node> ungroupItem(SlaDocument& document, pugi::xml_node group);
