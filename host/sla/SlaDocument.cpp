@@ -271,8 +271,10 @@ void SlaDocument::setAttribute(pugi::xml_node node, const char* name, std::strin
     m_changed = true;
 }
 
-void SlaDocument::setNumber(pugi::xml_node node, const char* name, double value) {
-    setAttribute(node, name, NumberText(value).view());
+double SlaDocument::setNumber(pugi::xml_node node, const char* name, double value) {
+    const NumberText text(value);
+    setAttribute(node, name, text.view());
+    return parseNumber(text.view()).value_or(value);
 }
 
 }  // namespace host::sla

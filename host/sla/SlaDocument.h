@@ -123,7 +123,8 @@ public:
 
     // Writes an attribute; the document counts as changed only when the text differs.
     void setAttribute(pugi::xml_node node, const char* name, std::string_view value);
-    void setNumber(pugi::xml_node node, const char* name, double value);
+    // Writes `value` as Scribus writes numbers; returns what the text written reads as.
+    double setNumber(pugi::xml_node node, const char* name, double value);
     void markChanged() { m_changed = true; }
     void setChanged(bool changed) { m_changed = changed; }
     bool changed() const { return m_changed; }

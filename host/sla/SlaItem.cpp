@@ -27,10 +27,9 @@ void rewritePaths(SlaDocument& document, pugi::xml_node item, const Frame& old, 
     }
 }
 
-// What the file now says must be the frame asked for, to a millionth of its
-// size: 15 digits cannot place a frame that far from the origin.
-void requireWritten(pugi::xml_node item, const Frame& frame) {
-    const Frame written = readFrame(item);
+// What the file now says (`written`) must be the frame asked for, to a
+// millionth of its size: 15 digits cannot place a frame that far from the origin.
+void requireWritten(pugi::xml_node item, const Frame& written, const Frame& frame) {
     const double tolerance = 1e-6 * std::max({1.0, std::abs(frame.width), std::abs(frame.height)});
     const bool kept = std::abs(written.x - frame.x) <= tolerance &&
                       std::abs(written.y - frame.y) <= tolerance &&
@@ -137,18 +136,19 @@ void writeFrame(SlaDocument& document, pugi::xml_node item, const Frame& frame) 
 }
 
 void writeFrame(SlaDocument& document, pugi::xml_node item, const Frame& old, const Frame& frame) {
-    document.setNumber(item, "XPOS", frame.x);
-    document.setNumber(item, "YPOS", frame.y);
+    Frame written = old;  // what the file says, as each number is written
+    written.x = document.setNumber(item, "XPOS", frame.x);
+    written.y = document.setNumber(item, "YPOS", frame.y);
     // Scribus writes a top-level item's gXpos/gYpos as its position; keep them in step.
     if (item.attribute("gXpos")) {
         document.setNumber(item, "gXpos", frame.x);
         document.setNumber(item, "gYpos", frame.y);
     }
     if (!nearlyEqual(old.width, frame.width)) {
-        document.setNumber(item, "WIDTH", frame.width);
+        written.width = document.setNumber(item, "WIDTH", frame.width);
     }
     if (!frame.line && !nearlyEqual(old.height, frame.height)) {
-        document.setNumber(item, "HEIGHT", frame.height);
+        written.height = document.setNumber(item, "HEIGHT", frame.height);
     }
     if (!frame.line &&
         (!nearlyEqual(old.width, frame.width) || !nearlyEqual(old.height, frame.height))) {
@@ -159,7 +159,7 @@ void writeFrame(SlaDocument& document, pugi::xml_node item, const Frame& old, co
     if (item.attribute("ROT") || rotation != 0) {
         document.setNumber(item, "ROT", rotation);
     }
-    requireWritten(item, frame);
+    requireWritten(item, written, frame);
 }
 
 SlaItem::SlaItem(std::shared_ptr<SlaDocument> document, std::shared_ptr<NodeHandle> node, int page)
