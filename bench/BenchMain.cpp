@@ -1,10 +1,15 @@
 // quarvel_bench: measures the tool and prints one table (see run.sh).
 //
 //   quarvel_bench table --quarvel EXE --sample SLA --work DIR [--runs N] [--sizes 6,64,...]
-//   quarvel_bench floor                     the bare skinned window, for start-up's floor
+//   quarvel_bench floor PICTURE [SLA]       a plain window showing PICTURE, for start-up's
+//                                           floor; with SLA, read and parsed first
+//   quarvel_bench picture OUT.png           writes the tool's skin as a plain picture
 //   quarvel_bench handlers RECTANGLES RUNS  in-process handler timings (key=value lines)
 //   quarvel_bench documents SHEET.sla RUNS  .sla open and save timings (key=value lines)
+//   quarvel_bench session SHEET.sla PAGE    one session on the .sla host (key=value lines)
 //   quarvel_bench sheet RECTANGLES OUT.sla  writes a sheet, e.g. for profiling the tool
+//   quarvel_bench big OUT.sla               the sheet of 64 on page 50 of 50, beside
+//                                           100,000 text frames
 
 #include <QApplication>
 #include <cstdio>
@@ -13,11 +18,15 @@
 #include <string>
 #include <vector>
 
+#include "bench/BigDocument.h"
 #include "bench/FloorWindow.h"
 #include "bench/InProcess.h"
 #include "bench/Orchestrate.h"
 #include "bench/Sheet.h"
+#include "bench/SlaSession.h"
 #include "bench/SlaTiming.h"
+#include "bench/floor/FloorFile.h"
+#include "window/qt/Artwork.h"
 
 namespace {
 
@@ -34,6 +43,7 @@ bench::BenchSetup parseSetup(const std::vector<std::string>& arguments) {
     bench::BenchSetup setup;
     setup.self = std::filesystem::read_symlink("/proc/self/exe");
     setup.pluginDir = setup.self.parent_path() / "plugins";
+    setup.floorDir = setup.self.parent_path() / "floor";
     setup.sizes = {6, 64, 1000, 32735};
     for (std::size_t i = 0; i + 1 < arguments.size(); i += 2) {
         const std::string& name = arguments[i];
@@ -58,9 +68,13 @@ bench::BenchSetup parseSetup(const std::vector<std::string>& arguments) {
     return setup;
 }
 
-int runFloor(int argc, char* argv[]) {
+int runFloor(int argc, char* argv[], const std::vector<std::string>& arguments) {
+    floors::ParsedFile parsed;
+    if (arguments.size() > 2) {
+        floors::readAndParse(arguments[2], parsed);
+    }
     QApplication application(argc, argv);
-    bench::FloorWindow window;
+    bench::FloorWindow window{QPixmap(QString::fromStdString(arguments[1]))};
     window.show();
     return QApplication::exec();
 }
@@ -73,8 +87,23 @@ int dispatch(int argc, char* argv[]) {
             bench::runBenchmark(parseSetup({arguments.begin() + 1, arguments.end()})));
         return 0;
     }
-    if (mode == "floor") {
-        return runFloor(argc, argv);
+    if (mode == "floor" && (arguments.size() == 2 || arguments.size() == 3)) {
+        return runFloor(argc, argv, arguments);
+    }
+    if (mode == "picture" && arguments.size() == 2) {
+        QApplication application(argc, argv);
+        return window::qt::artworkPicture("skin").save(QString::fromStdString(arguments[1])) ? 0
+                                                                                             : 1;
+    }
+    if (mode == "session" && arguments.size() == 3) {
+        QApplication application(argc, argv);
+        bench::runSlaSession(arguments[1], std::stoi(arguments[2]));
+        return 0;
+    }
+    if (mode == "big" && arguments.size() == 2) {
+        bench::writeBigDocument(std::filesystem::path(PROJECT_SOURCE_DIR) / "samples/sheet.sla", 64,
+                                100000, 50, arguments[1]);
+        return 0;
     }
     if (mode == "handlers" && arguments.size() == 3) {
         QApplication application(argc, argv);

@@ -1,7 +1,7 @@
 #pragma once
 
-// The floor for start-up: a bare borderless window of the tool's size that
-// paints the tool's skin and nothing else.
+// The floor for start-up: a plain borderless window of the tool's size that
+// paints one picture, loaded from a file, and nothing else.
 
 #include <QPixmap>
 #include <QWidget>
@@ -10,13 +10,13 @@ namespace bench {
 
 class FloorWindow : public QWidget {
 public:
-    FloorWindow();
+    explicit FloorWindow(QPixmap picture);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    QPixmap m_skin;
+    QPixmap m_picture;
 };
 
 }  // namespace bench

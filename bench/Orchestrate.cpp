@@ -39,6 +39,15 @@ public:
     std::filesystem::path sheet(int rectangles) const {
         return m_setup.work / ("sheet-" + std::to_string(rectangles) + ".sla");
     }
+    std::filesystem::path picture() const { return m_setup.work / "skin.png"; }
+    std::filesystem::path big() const { return m_setup.work / "big.sla"; }
+
+    // A copy of `sheet` for a run that writes to it.
+    std::filesystem::path scratchCopy(const std::filesystem::path& sheet) const {
+        auto copy = m_setup.work / ("scratch-" + sheet.filename().string());
+        std::filesystem::copy_file(sheet, copy, std::filesystem::copy_options::overwrite_existing);
+        return copy;
+    }
 
     // Runs `command` watched by the first-paint probe and records what it cost.
     void watched(std::vector<std::string> command, const char* probe, ProcessFigures& figures) {
@@ -57,12 +66,48 @@ public:
         figures.wallMs.push_back(run.wallMs);
         figures.cpuMs.push_back(run.cpuMs);
         figures.peakRssMb.push_back(run.peakRssMb);
+        const auto click = values.find("click-ns");
+        if (click != values.end()) {
+            figures.clickToEndMs.push_back(endMs(run) - click->second / 1e6);
+        }
+    }
+
+    static double endMs(const ChildRun& run) {
+        return static_cast<double>(run.startNs) / 1e6 + run.wallMs;
     }
 
     void startUp(SizeFigures& size, ProcessFigures& floor) {
         watched({m_setup.quarvel.string(), sheet(size.rectangles).string()}, "firstpaint",
                 size.startUp);
-        watched({m_setup.self.string(), "floor"}, "firstpaint", floor);
+        watched({m_setup.self.string(), "floor", picture().string()}, "firstpaint", floor);
+        watched(
+            {m_setup.self.string(), "floor", picture().string(), sheet(size.rectangles).string()},
+            "firstpaint", size.parseFloor);
+    }
+
+    // The copy-save-exit floor: from its document parsed to its end.
+    void copyFloor(SizeFigures& size) {
+        const auto copy = scratchCopy(sheet(size.rectangles));
+        const ChildRun run = runChild(
+            {(m_setup.floorDir / "quarvel_floor_copypage").string(), copy.string()}, {}, m_log);
+        const auto values = keyValues(run.output);
+        if (run.exitStatus != 0 || values.count("ready-ns") == 0) {
+            throw std::runtime_error("the copy-page floor failed; see " + m_log.string());
+        }
+        size.copyFloor.clickToEndMs.push_back(endMs(run) - values.at("ready-ns") / 1e6);
+        size.copyFloor.wallMs.push_back(run.wallMs);
+        size.copyFloor.cpuMs.push_back(run.cpuMs);
+        size.copyFloor.peakRssMb.push_back(run.peakRssMb);
+    }
+
+    std::map<std::string, double> openSaveFloor(const std::filesystem::path& sheet) {
+        const auto copy = scratchCopy(sheet);
+        const ChildRun run = runChild(
+            {(m_setup.floorDir / "quarvel_floor_opensave").string(), copy.string()}, {}, m_log);
+        if (run.exitStatus != 0) {
+            throw std::runtime_error("the open-save floor failed; see " + m_log.string());
+        }
+        return keyValues(run.output);
     }
 
     void session(SizeFigures& size) {
@@ -117,6 +162,8 @@ Figures runBenchmark(const BenchSetup& setup) {
     Runner runner(setup);
     Figures figures;
     figures.runs = setup.runs;
+    runner.helper({"picture", runner.picture().string()});
+    runner.helper({"big", runner.big().string()});
     for (int rectangles : setup.sizes) {
         writeSlaSheet(setup.sample, rectangles, runner.sheet(rectangles));
         figures.sizes.push_back({});
@@ -129,6 +176,7 @@ Figures runBenchmark(const BenchSetup& setup) {
         for (auto& size : figures.sizes) {
             runner.startUp(size, figures.floor);
             runner.session(size);
+            runner.copyFloor(size);
         }
     }
     figures.load = loadAverages();
@@ -137,15 +185,25 @@ Figures runBenchmark(const BenchSetup& setup) {
     for (auto& size : figures.sizes) {
         const std::string n = std::to_string(size.rectangles);
         progress("handlers and documents, " + n + " rectangles");
-        Medians handlers, documents;
+        Medians handlers, sla, slaFloor;
         for (int run = 0; run < setup.runs; ++run) {
             handlers.add(runner.helper({"handlers", n, "1"}));
-            documents.add(
-                runner.helper({"documents", runner.sheet(size.rectangles).string(), "1"}));
+            sla.add(runner.helper({"session", runner.sheet(size.rectangles).string(), "1"}));
+            slaFloor.add(runner.openSaveFloor(runner.sheet(size.rectangles)));
         }
         size.handlers = handlers.medians();
-        size.documents = documents.medians();
+        size.sla = sla.medians();
+        size.slaFloor = slaFloor.medians();
     }
+    progress("the big document");
+    Medians sla, slaFloor;
+    for (int run = 0; run < setup.runs; ++run) {
+        sla.add(runner.helper({"session", runner.big().string(), "50"}));
+        slaFloor.add(runner.openSaveFloor(runner.big()));
+    }
+    figures.big.rectangles = 64;
+    figures.big.sla = sla.medians();
+    figures.big.slaFloor = slaFloor.medians();
     return figures;
 }
 

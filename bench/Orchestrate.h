@@ -14,6 +14,7 @@ namespace bench {
 struct BenchSetup {
     std::filesystem::path quarvel;    // the tool's executable
     std::filesystem::path self;       // this program
+    std::filesystem::path floorDir;   // holds the floor programs
     std::filesystem::path pluginDir;  // holds generic/ with the first-paint probe
     std::filesystem::path sample;     // the sample sheet the sheets derive from
     std::filesystem::path work;       // scratch folder for sheets and logs

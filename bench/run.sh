@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
 # Builds Quarvel and its benchmark in Release and prints the benchmark table:
-# start-up to first paint under a private Xvfb next to a bare skinned window,
-# in-process handler times over the in-memory host, host calls, .sla open and
-# save times, and peak memory, for sheets of 6, 64, 1,000 and 32,735 rectangles.
+# start-up to first paint under a private Xvfb next to a plain window with a picture,
+# in-process handler times over the in-memory host, host calls, the .sla host's
+# open, capture, Reflect and save, and peak memory, each next to its floor (the
+# programs in bench/floor/), for sheets of 6, 64, 1,000 and 32,735 rectangles
+# and for a sheet of 64 on the last of 50 pages beside 100,000 text frames.
 #
 #   bench/run.sh [--runs N] [--sizes 6,64,...]
 #
@@ -16,7 +18,8 @@ jobs=${QUARVEL_BENCH_JOBS:-2}
 
 scripts/install-deps.sh
 cmake -S . -B "$build_dir" -DCMAKE_BUILD_TYPE=Release >/dev/null
-cmake --build "$build_dir" -j "$jobs" --target quarvel quarvel_bench >/dev/null
+cmake --build "$build_dir" -j "$jobs" --target quarvel quarvel_bench quarvel_floor_opensave \
+    quarvel_floor_copypage >/dev/null
 
 work=$(mktemp -d)
 xvfb_pid=""
@@ -29,8 +32,9 @@ cleanup() {
 }
 trap cleanup EXIT
 
-# A private X server; it writes its display number once it is ready.
-Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
+# A private X server; it writes its display number once it is ready. It must not
+# reset when its last client leaves: the next one would find no display.
+Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp -noreset 3>"$work/display" 2>"$work/xvfb.log" &
 xvfb_pid=$!
 for _ in $(seq 300); do
     [ -s "$work/display" ] && break

@@ -119,6 +119,7 @@ public:
     using RecordControl<TextBox, G>::RecordControl;
     std::string text() const override { return m_text; }
     void setText(const std::string& text) override { this->change(m_text, text); }
+    const std::string& storedText() const { return m_text; }  // for painting, no copy
 
 private:
     std::string m_text;

@@ -58,6 +58,8 @@ private:
             _exit(0);
         }
         if (auto* button = window.findChild<QWidget*>("bReflect")) {
+            std::printf("click-ns=%lld\n", monotonicNs());
+            std::fflush(stdout);
             click(*button);
         }
     }

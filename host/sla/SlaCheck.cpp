@@ -1,6 +1,7 @@
 #include "host/sla/SlaCheck.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstring>
 #include <string_view>
 #include <vector>
@@ -101,19 +102,38 @@ std::string depthProblem(const pugi::xml_document& xml) {
 // XML allows an attribute once per element; pugixml keeps both and reads the
 // first, while Scribus refuses the file.
 std::string repeatedAttributeProblem(const pugi::xml_document& xml, const LineFinder& lineAt) {
+    // Names ordered by a key of length and letters first: comparing whole
+    // names only where keys tie keeps this cheap for millions of attributes.
+    struct Name {
+        std::uint32_t key;
+        const char* text;
+    };
+    const auto before = [](const Name& a, const Name& b) {
+        return a.key != b.key ? a.key < b.key : std::strcmp(a.text, b.text) < 0;
+    };
+    const auto same = [](const Name& a, const Name& b) {
+        return a.key == b.key && std::strcmp(a.text, b.text) == 0;
+    };
     std::vector<pugi::xml_node> pending{xml};
-    std::vector<std::string_view> names;
+    std::vector<Name> names;
     while (!pending.empty()) {
         const pugi::xml_node node = pending.back();
         pending.pop_back();
         names.clear();
-        for (pugi::xml_attribute attribute : node.attributes()) {
-            names.emplace_back(attribute.name());
+        for (pugi::xml_attribute attribute = node.first_attribute(); attribute;
+             attribute = attribute.next_attribute()) {
+            const char* text = attribute.name();
+            const std::size_t length = std::strlen(text);
+            const std::uint32_t first = static_cast<unsigned char>(text[0]);
+            const std::uint32_t last =
+                length > 0 ? static_cast<unsigned char>(text[length - 1]) : 0U;
+            names.push_back(
+                {(static_cast<std::uint32_t>(length) << 16U) | (first << 8U) | last, text});
         }
-        std::sort(names.begin(), names.end());
-        const auto repeated = std::adjacent_find(names.begin(), names.end());
+        std::sort(names.begin(), names.end(), before);
+        const auto repeated = std::adjacent_find(names.begin(), names.end(), same);
         if (repeated != names.end()) {
-            return "it is not well-formed XML (attribute " + std::string(*repeated) +
+            return "it is not well-formed XML (attribute " + std::string(repeated->text) +
                    " appears twice in <" + node.name() + "> on line " +
                    std::to_string(lineAt(node.offset_debug())) + ")";
         }

@@ -25,10 +25,20 @@ bool shapesLayout(pugi::xml_node node) {
            std::strcmp(name, "Set") == 0;
 }
 
+// Attributes that decide which page a top-level item is on (itemPlace()).
+bool decidesPlace(const char* name) {
+    for (const char* decisive : {"XPOS", "YPOS", "WIDTH", "HEIGHT", "ROT", "PTYPE", "OwnPage"}) {
+        if (name[0] == decisive[0] && std::strcmp(name, decisive) == 0) {
+            return true;
+        }
+    }
+    return false;
+}
+
 }  // namespace
 
 pugi::xml_node SlaDocument::documentNode() const {
-    return m_xml.document_element().child("DOCUMENT");
+    return m_document;
 }
 
 double SlaDocument::pageWidth() const {
@@ -59,12 +69,15 @@ void SlaDocument::pagesChanged() {
     m_pageNodes.reset();
     m_pageRects.reset();
     m_spreads.reset();
+    m_layoutChecked = false;
 }
 
 std::vector<pugi::xml_node> SlaDocument::findPageNodes() const {
     std::vector<pugi::xml_node> pages;
-    for (pugi::xml_node page : documentNode().children("PAGE")) {
-        pages.push_back(page);
+    for (pugi::xml_node node : sections()) {
+        if (std::strcmp(node.name(), "PAGE") == 0) {
+            pages.push_back(node);
+        }
     }
     return pages;
 }
@@ -73,7 +86,7 @@ PageLayout SlaDocument::layout() const {
     const int book = intAttribute(documentNode(), "BOOK", 0);
     PageLayout layout = defaultLayout(book);
     int index = 0;
-    for (pugi::xml_node set : documentNode().child("PageSets").children("Set")) {
+    for (pugi::xml_node set : section("PageSets").children("Set")) {
         if (index++ == book) {
             layout.columns = intAttribute(set, "Columns", layout.columns);
             layout.firstColumn = intAttribute(set, "FirstPage", layout.firstColumn);
@@ -153,42 +166,6 @@ int SlaDocument::spreadOf(int page) const {
     throw HostError("\"" + m_path.string() + "\" has no page " + std::to_string(page + 1) + ".");
 }
 
-std::vector<pugi::xml_node> SlaDocument::topLevelItems() const {
-    std::vector<pugi::xml_node> items;
-    for (pugi::xml_node item : documentNode().children("PAGEOBJECT")) {
-        items.push_back(item);
-    }
-    return items;
-}
-
-int SlaDocument::itemPage(pugi::xml_node item) const {
-    const auto& rects = pageRects();
-    const int count = static_cast<int>(rects.size());
-    const int own = intAttribute(item, "OwnPage", -1);
-    if (numberAttribute(item, "PTYPE") == 12) {
-        return own >= 0 && own < count ? own : -1;  // Scribus keeps a group's page as written
-    }
-    Frame frame{numberAttribute(item, "XPOS"),  numberAttribute(item, "YPOS"),
-                numberAttribute(item, "WIDTH"), numberAttribute(item, "HEIGHT"),
-                numberAttribute(item, "ROT"),   numberAttribute(item, "PTYPE") == 5};
-    const Bounds box = boxOf(frame);
-    const auto touches = [&](int page) {
-        const PageRect& r = rects[static_cast<std::size_t>(page)];
-        return box.left <= r.x + r.width && box.right >= r.x && box.top <= r.y + r.height &&
-               box.bottom >= r.y;
-    };
-    // Scribus keeps the stored page while the item touches it, else takes the first it touches.
-    if (own >= 0 && own < count && touches(own)) {
-        return own;
-    }
-    for (int page = 0; page < count; ++page) {
-        if (touches(page)) {
-            return page;
-        }
-    }
-    return -1;
-}
-
 pugi::xml_node SlaDocument::insertCopyAfter(pugi::xml_node anchor, pugi::xml_node original) {
     const pugi::xml_node indent = original.previous_sibling();
     if (indent.type() == pugi::node_pcdata) {
@@ -208,6 +185,11 @@ pugi::xml_node SlaDocument::adopt(pugi::xml_node copy) {
     }
     m_changes->adoptCopy(copy);
     m_changes->childrenChanged(copy.parent());
+    if (isTopLevelItem(copy)) {
+        m_index.added(m_document, copy);
+    } else if (isSection(copy)) {
+        sectionAdded(copy);
+    }
     if (std::strcmp(copy.name(), "PAGE") == 0) {
         pagesChanged();
     }
@@ -217,10 +199,19 @@ pugi::xml_node SlaDocument::adopt(pugi::xml_node copy) {
 
 void SlaDocument::moveBefore(pugi::xml_node node, pugi::xml_node anchor) {
     m_changes->childrenChanged(node.parent());
+    m_index.removed(node);
+    if (isSection(node)) {
+        sectionRemoved(node);
+    }
     if (!anchor.parent().insert_move_before(node, anchor)) {
         throw HostError("Cannot change \"" + m_path.string() + "\": there is not enough memory.");
     }
     m_changes->childrenChanged(node.parent());
+    if (isTopLevelItem(node)) {
+        m_index.added(m_document, node);
+    } else if (isSection(node)) {
+        sectionAdded(node);
+    }
     if (std::strcmp(node.name(), "PAGE") == 0) {
         pagesChanged();
     }
@@ -243,6 +234,10 @@ void SlaDocument::removeNode(pugi::xml_node node) {
     }
     const bool page = std::strcmp(node.name(), "PAGE") == 0;
     m_changes->childrenChanged(node.parent());
+    m_index.removed(node);
+    if (isSection(node)) {
+        sectionRemoved(node);
+    }
     node.parent().remove_child(node);
     if (page) {
         pagesChanged();
@@ -250,26 +245,36 @@ void SlaDocument::removeNode(pugi::xml_node node) {
     m_changed = true;
 }
 
-void SlaDocument::setAttribute(pugi::xml_node node, const char* name, const std::string& value) {
-    if (shapesLayout(node)) {
-        pagesChanged();
-    }
+void SlaDocument::setAttribute(pugi::xml_node node, const char* name, std::string_view value) {
     pugi::xml_attribute attribute = node.attribute(name);
     if (attribute && value == attribute.value()) {
         return;
     }
+    if (shapesLayout(node)) {
+        pagesChanged();
+    }
+    if (decidesPlace(name) && node.parent() == m_document) {
+        m_index.changed(node);
+    }
+    // pugixml writes a value no longer than the old one over it in place.
+    if (attribute && m_identities && std::strcmp(name, "ANNAME") == 0 &&
+        value.size() <= std::strlen(attribute.value())) {
+        m_identities->release(attribute.value());
+    }
     if (!attribute) {
         attribute = node.append_attribute(name);
     }
-    if (!attribute.set_value(value.c_str())) {
+    if (!attribute.set_value(value.data(), value.size())) {
         throw HostError("Cannot change \"" + m_path.string() + "\": there is not enough memory.");
     }
     m_changes->attributesChanged(node);
     m_changed = true;
 }
 
-void SlaDocument::setNumber(pugi::xml_node node, const char* name, double value) {
-    setAttribute(node, name, formatNumber(value));
+double SlaDocument::setNumber(pugi::xml_node node, const char* name, double value) {
+    const NumberText text(value);
+    setAttribute(node, name, text.view());
+    return parseNumber(text.view()).value_or(value);
 }
 
 }  // namespace host::sla

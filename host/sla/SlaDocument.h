@@ -19,12 +19,15 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <unordered_map>
 #include <vector>
 
 #include <pugixml.hpp>
 
 #include "host/sla/SlaChanges.h"
+#include "host/sla/SlaIdentities.h"
+#include "host/sla/SlaItemIndex.h"
 #include "host/sla/file/ByteStream.h"
 
 namespace host::sla {
@@ -38,6 +41,7 @@ struct PageRect {
     double y = 0.0;
     double width = 0.0;
     double height = 0.0;
+    bool operator==(const PageRect&) const = default;
 };
 
 // How the pages are laid out in rows: pages per row and the column of the first page.
@@ -84,9 +88,27 @@ public:
     // The layout the document chooses (BOOK and its page set).
     PageLayout layout() const;
 
+    // Every top-level item, in document order: a walk over the whole document.
     std::vector<pugi::xml_node> topLevelItems() const;
-    // The page a top-level item belongs to when Scribus loads the file, or -1.
-    int itemPage(pugi::xml_node item) const;
+    // The page a top-level item belongs to when Scribus loads the file, or -1,
+    // worked out from its attributes.
+    int itemPage(pugi::xml_node item) const { return itemPlace(item).page; }
+    ItemPlace itemPlace(pugi::xml_node item) const;
+
+    // Lays the pages out (throwing HostError when they cannot be) and indexes
+    // the items by page and the identities in use; done once, when opened.
+    void indexItems();
+    // The top-level items on `pages`, in document order, as itemPage() places them.
+    std::vector<PlacedItem> itemsOn(const std::vector<int>& pages);
+    // Puts top-level items into document order.
+    void sortInDocumentOrder(std::vector<pugi::xml_node>& items);
+    // The last top-level item, or a null node.
+    pugi::xml_node lastTopLevelItem() const;
+    // The first child of DOCUMENT named `name` that is not an item (PAGE,
+    // Sections, NotesFrames …), or a null node; found without walking the items.
+    pugi::xml_node section(const char* name) const;
+    // Names, ids and labels in use (see SlaIdentities.h).
+    SlaIdentities& identities();
 
     std::shared_ptr<NodeHandle> handle(pugi::xml_node node);
     // Inserts a copy of `original` (with its subtree) after `anchor`, a sibling-to-be,
@@ -100,8 +122,9 @@ public:
     void removeNode(pugi::xml_node node);
 
     // Writes an attribute; the document counts as changed only when the text differs.
-    void setAttribute(pugi::xml_node node, const char* name, const std::string& value);
-    void setNumber(pugi::xml_node node, const char* name, double value);
+    void setAttribute(pugi::xml_node node, const char* name, std::string_view value);
+    // Writes `value` as Scribus writes numbers; returns what the text written reads as.
+    double setNumber(pugi::xml_node node, const char* name, double value);
     void markChanged() { m_changed = true; }
     void setChanged(bool changed) { m_changed = changed; }
     bool changed() const { return m_changed; }
@@ -126,12 +149,21 @@ private:
     std::vector<pugi::xml_node> findPageNodes() const;
     std::vector<PageRect> layOutPages() const;
     std::vector<std::vector<int>> findSpreads() const;
+    // Brings the item index up to date with the page layout.
+    void syncIndex();
+    bool isTopLevelItem(pugi::xml_node node) const;
+    bool isSection(pugi::xml_node node) const;
+    // DOCUMENT's children other than items, in document order.
+    const std::vector<pugi::xml_node>& sections() const;
+    void sectionAdded(pugi::xml_node node);
+    void sectionRemoved(pugi::xml_node node);
 
     std::filesystem::path m_path;
     std::unique_ptr<file::DocumentFile> m_file;
     std::unique_ptr<char[]> m_text;  // parsed in place: m_xml's strings point into it
     std::size_t m_textSize = 0;
     pugi::xml_document m_xml;
+    pugi::xml_node m_document;  // DOCUMENT
     std::unique_ptr<SlaChanges> m_changes;
     bool m_changed = false;
     bool m_hasBom = false;
@@ -141,6 +173,11 @@ private:
     mutable std::optional<std::vector<pugi::xml_node>> m_pageNodes;
     mutable std::optional<std::vector<PageRect>> m_pageRects;
     mutable std::optional<std::vector<std::vector<int>>> m_spreads;
+    mutable std::optional<std::vector<pugi::xml_node>> m_sections;
+    SlaItemIndex m_index{[this](pugi::xml_node item) { return itemPlace(item); }};
+    std::vector<PageRect> m_indexedRects;  // the layout the index places items on
+    bool m_layoutChecked = false;          // pages unchanged since the index was compared
+    std::unique_ptr<SlaIdentities> m_identities;
 };
 
 }  // namespace host::sla

@@ -63,6 +63,7 @@ void SlaDocument::read() {
     if (!problem.empty()) {
         fail(m_path, problem);
     }
+    m_document = m_xml.document_element().child("DOCUMENT");
 }
 
 int SlaDocument::lineAt(std::ptrdiff_t offset) const {

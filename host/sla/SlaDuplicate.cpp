@@ -7,12 +7,10 @@
 #include <algorithm>
 #include <climits>
 #include <cmath>
-#include <set>
 #include <string>
 #include <vector>
 
 #include "host/HostError.h"
-#include "host/sla/SlaElements.h"
 #include "host/sla/SlaItem.h"
 #include "host/sla/SlaNumbers.h"
 #include "host/sla/SlaReferences.h"
@@ -23,12 +21,11 @@ namespace {
 
 struct CopyContext {
     SlaDocument& document;
+    SlaIdentities& identities;  // names and ids in use
     int page = 0;
     double dx = 0.0;
     double dy = 0.0;
-    std::set<std::string> names;  // every ANNAME in the document
-    std::set<long long> ids;      // every ItemID in the document
-    IdMap newIds;                 // within the copies
+    IdMap newIds;  // within the copies
 };
 
 template <typename Visit>
@@ -39,22 +36,13 @@ void forEachObject(pugi::xml_node node, Visit visit) {
     }
 }
 
-long long freshId(CopyContext& context) {
-    long long id = context.ids.empty() ? 1 : *context.ids.rbegin() + 1;
-    if (id > INT_MAX) {  // Scribus keeps ids in an int: look for a gap from the bottom
-        for (id = 1; context.ids.count(id) != 0; ++id) {
-        }
-    }
-    context.ids.insert(id);
-    return id;
-}
-
 std::string freshName(CopyContext& context, const std::string& name) {
-    std::string candidate = name + " p" + std::to_string(context.page + 1);
-    for (int n = 2; context.names.count(candidate) != 0; ++n) {
-        candidate = name + " p" + std::to_string(context.page + 1) + "." + std::to_string(n);
+    const std::string stem = name + " p" + std::to_string(context.page + 1);
+    std::string candidate = stem;
+    for (int n = 2; context.identities.nameTaken(candidate); ++n) {
+        candidate = stem + "." + std::to_string(n);
     }
-    context.names.insert(candidate);
+    context.identities.takeName(candidate);
     return candidate;
 }
 
@@ -75,25 +63,10 @@ void adaptElement(CopyContext& context, pugi::xml_node element, bool topLevel) {
     }
     if (element.attribute("ItemID")) {
         const long long old = intAttribute(element, "ItemID", 0);
-        const long long id = freshId(context);
+        const long long id = context.identities.freshId();
         context.newIds[old] = id;
         document.setNumber(element, "ItemID", static_cast<double>(id));
     }
-}
-
-// Names and ids in use anywhere: inline items (FRAMEOBJECT) and master items
-// carry them too, and a reference such as a mark's is better not met by a new id.
-CopyContext contextFor(SlaDocument& document) {
-    CopyContext context{document, 0, 0.0, 0.0, {}, {}, {}};
-    forEachElement(document.documentNode(), [&context](pugi::xml_node node) {
-        if (const pugi::xml_attribute name = node.attribute("ANNAME")) {
-            context.names.insert(name.value());
-        }
-        if (const auto id = parseInteger(node.attribute("ItemID").value())) {
-            context.ids.insert(*id);
-        }
-    });
-    return context;
 }
 
 // The NUM the new last page takes: one past the last page's, as the document
@@ -151,7 +124,7 @@ void updatePageCounters(SlaDocument& document, int lastIndex) {
         document.setNumber(root, "ANZPAGES", lastIndex + 1);
     }
     // The section that ended at the old last page now runs to the new one.
-    for (pugi::xml_node section : root.child("Sections").children("Section")) {
+    for (pugi::xml_node section : document.section("Sections").children("Section")) {
         if (parseInteger(section.attribute("To").value()) == lastIndex - 1) {
             document.setNumber(section, "To", lastIndex);
         }
@@ -196,22 +169,17 @@ Duplicate duplicatePage(SlaDocument& document, int source) {
                         std::to_string(source + 1) + ".");
     }
     std::vector<pugi::xml_node> onPage;
-    for (pugi::xml_node item : document.topLevelItems()) {
-        if (document.itemPage(item) == source) {
-            onPage.push_back(item);
-        }
+    for (const PlacedItem& item : document.itemsOn({source})) {
+        onPage.push_back(item.node);
     }
     const std::vector<pugi::xml_node> originals = itemsToCopy(document, onPage);
     const PageRect from = document.pageRects()[static_cast<std::size_t>(source)];
     const PageRect to = addPageElement(document, source, index);
 
-    CopyContext context = contextFor(document);
-    context.page = index;
-    context.dx = to.x - from.x;
-    context.dy = to.y - from.y;
+    CopyContext context{document, document.identities(), index, to.x - from.x, to.y - from.y, {}};
     Duplicate result{index, {}};
-    pugi::xml_node anchor = document.topLevelItems().empty() ? document.pageNodes().back()
-                                                             : document.topLevelItems().back();
+    const pugi::xml_node last = document.lastTopLevelItem();
+    pugi::xml_node anchor = last ? last : document.pageNodes().back();
     for (pugi::xml_node original : originals) {
         anchor = copyItem(context, anchor, original);  // after the last: the stacking is kept
         requireSamePlace(original, anchor, from, to);

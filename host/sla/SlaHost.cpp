@@ -4,7 +4,6 @@
 #include <functional>
 #include <optional>
 #include <string>
-#include <unordered_set>
 #include <utility>
 #include <vector>
 
@@ -63,31 +62,29 @@ public:
 
 private:
     std::vector<std::shared_ptr<PageItem>> enumeratePages() {
-        const std::vector<int> pages = m_scope.pages(*m_document);
         std::vector<std::shared_ptr<PageItem>> items;
-        for (pugi::xml_node node : m_document->topLevelItems()) {
-            const int page = m_document->itemPage(node);
-            if (std::find(pages.begin(), pages.end(), page) != pages.end()) {
-                items.push_back(
-                    std::make_shared<SlaItem>(m_document, m_document->handle(node), page));
-            }
+        for (const PlacedItem& item : m_document->itemsOn(m_scope.pages(*m_document))) {
+            items.push_back(
+                std::make_shared<SlaItem>(m_document, m_document->handle(item.node), item.page));
         }
         return items;
     }
 
+    // The copies now at the top level (members of a dissolved copy included), in document order.
     std::vector<std::shared_ptr<PageItem>> enumerateCopies() {
-        std::unordered_set<pugi::xml_node_struct*> copies;
+        const pugi::xml_node top = m_document->documentNode();
+        std::vector<pugi::xml_node> copies;
         for (const auto& handle : *m_scope.copies) {
-            if (handle->alive) {
-                copies.insert(handle->node.internal_object());
+            if (handle->alive && handle->node.parent() == top) {
+                copies.push_back(handle->node);
             }
         }
+        m_document->sortInDocumentOrder(copies);
         std::vector<std::shared_ptr<PageItem>> items;
-        for (pugi::xml_node node : m_document->topLevelItems()) {
-            if (copies.count(node.internal_object()) != 0) {
-                items.push_back(
-                    std::make_shared<SlaItem>(m_document, m_document->handle(node), *m_scope.page));
-            }
+        items.reserve(copies.size());
+        for (pugi::xml_node node : copies) {
+            items.push_back(
+                std::make_shared<SlaItem>(m_document, m_document->handle(node), *m_scope.page));
         }
         return items;
     }
@@ -201,7 +198,7 @@ std::shared_ptr<SlaHost> SlaHost::open(const std::vector<std::filesystem::path>&
     for (const auto& file : files) {
         host->m_documents.push_back(SlaDocument::load(file));
         // Pages that cannot be laid out are refused now, not at the first capture.
-        host->m_documents.back()->pageRects();
+        host->m_documents.back()->indexItems();
     }
     if (activePage) {
         if (host->m_documents.empty()) {

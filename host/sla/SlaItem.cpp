@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 
 #include "host/HostError.h"
 #include "host/sla/SlaGroupLook.h"
@@ -26,10 +27,9 @@ void rewritePaths(SlaDocument& document, pugi::xml_node item, const Frame& old, 
     }
 }
 
-// What the file now says must be the frame asked for, to a millionth of its
-// size: 15 digits cannot place a frame that far from the origin.
-void requireWritten(pugi::xml_node item, const Frame& frame) {
-    const Frame written = readFrame(item);
+// What the file now says (`written`) must be the frame asked for, to a
+// millionth of its size: 15 digits cannot place a frame that far from the origin.
+void requireWritten(pugi::xml_node item, const Frame& written, const Frame& frame) {
     const double tolerance = 1e-6 * std::max({1.0, std::abs(frame.width), std::abs(frame.height)});
     const bool kept = std::abs(written.x - frame.x) <= tolerance &&
                       std::abs(written.y - frame.y) <= tolerance &&
@@ -84,37 +84,82 @@ std::string itemTypeName(pugi::xml_node item) {
     }
 }
 
+ItemShape readShape(pugi::xml_node item) {
+    // One pass over the attributes: every item of a document is read so when it is opened.
+    pugi::xml_attribute x, y, width, height, rotation, type, own;
+    for (pugi::xml_attribute attribute = item.first_attribute(); attribute;
+         attribute = attribute.next_attribute()) {
+        const char* name = attribute.name();
+        const auto pick = [&](pugi::xml_attribute& slot, const char* wanted) {
+            if (!slot && std::strcmp(name, wanted) == 0) {
+                slot = attribute;
+            }
+        };
+        switch (name[0]) {
+            case 'X':
+                pick(x, "XPOS");
+                break;
+            case 'Y':
+                pick(y, "YPOS");
+                break;
+            case 'W':
+                pick(width, "WIDTH");
+                break;
+            case 'H':
+                pick(height, "HEIGHT");
+                break;
+            case 'R':
+                pick(rotation, "ROT");
+                break;
+            case 'P':
+                pick(type, "PTYPE");
+                break;
+            case 'O':
+                pick(own, "OwnPage");
+                break;
+            default:
+                break;
+        }
+    }
+    const double kind = numberValue(type, item);
+    return {Frame{numberValue(x, item), numberValue(y, item), numberValue(width, item),
+                  numberValue(height, item), numberValue(rotation, item), kind == 5},
+            kind == 12, intValue(own, item, -1)};
+}
+
 Frame readFrame(pugi::xml_node item) {
-    return Frame{numberAttribute(item, "XPOS"),  numberAttribute(item, "YPOS"),
-                 numberAttribute(item, "WIDTH"), numberAttribute(item, "HEIGHT"),
-                 numberAttribute(item, "ROT"),   numberAttribute(item, "PTYPE") == 5};
+    return readShape(item).frame;
 }
 
 void writeFrame(SlaDocument& document, pugi::xml_node item, const Frame& frame) {
-    const Frame old = readFrame(item);
-    document.setNumber(item, "XPOS", frame.x);
-    document.setNumber(item, "YPOS", frame.y);
+    writeFrame(document, item, readFrame(item), frame);
+}
+
+void writeFrame(SlaDocument& document, pugi::xml_node item, const Frame& old, const Frame& frame) {
+    Frame written = old;  // what the file says, as each number is written
+    written.x = document.setNumber(item, "XPOS", frame.x);
+    written.y = document.setNumber(item, "YPOS", frame.y);
     // Scribus writes a top-level item's gXpos/gYpos as its position; keep them in step.
     if (item.attribute("gXpos")) {
         document.setNumber(item, "gXpos", frame.x);
         document.setNumber(item, "gYpos", frame.y);
     }
     if (!nearlyEqual(old.width, frame.width)) {
-        document.setNumber(item, "WIDTH", frame.width);
+        written.width = document.setNumber(item, "WIDTH", frame.width);
     }
     if (!frame.line && !nearlyEqual(old.height, frame.height)) {
-        document.setNumber(item, "HEIGHT", frame.height);
+        written.height = document.setNumber(item, "HEIGHT", frame.height);
     }
     if (!frame.line &&
         (!nearlyEqual(old.width, frame.width) || !nearlyEqual(old.height, frame.height))) {
         rewritePaths(document, item, old, frame);
     }
     // Scribus writes ROT in [0, 360); 359.9999999999999 would print as 360.
-    const double rotation = formatNumber(frame.rotation) == "360" ? 0.0 : frame.rotation;
+    const double rotation = NumberText(frame.rotation).view() == "360" ? 0.0 : frame.rotation;
     if (item.attribute("ROT") || rotation != 0) {
         document.setNumber(item, "ROT", rotation);
     }
-    requireWritten(item, frame);
+    requireWritten(item, written, frame);
 }
 
 SlaItem::SlaItem(std::shared_ptr<SlaDocument> document, std::shared_ptr<NodeHandle> node, int page)
@@ -158,7 +203,8 @@ void SlaItem::setVisibleBounds(const Bounds& bounds) {
     const Bounds canvas{bounds.top + page.y, bounds.left + page.x, bounds.bottom + page.y,
                         bounds.right + page.x};
     const pugi::xml_node item = node();
-    writeFrame(*m_document, item, fittedToBox(readFrame(item), canvas));
+    const Frame old = readFrame(item);
+    writeFrame(*m_document, item, old, fittedToBox(old, canvas));
 }
 
 double SlaItem::rotationAngle() {
@@ -171,7 +217,8 @@ void SlaItem::setRotationAngle(double degrees) {
         throw HostError("A rotation angle must be a finite number.");
     }
     const pugi::xml_node item = node();
-    writeFrame(*m_document, item, rotatedAboutCentre(readFrame(item), normalizedDegrees(-degrees)));
+    const Frame old = readFrame(item);
+    writeFrame(*m_document, item, old, rotatedAboutCentre(old, normalizedDegrees(-degrees)));
 }
 
 void SlaItem::ungroup() {

@@ -19,10 +19,21 @@ namespace host::sla {
 // or line is an "EffectGroup", which a capture leaves whole (SlaGroupLook.h).
 std::string itemTypeName(pugi::xml_node item);
 
+// What decides where an item lies: its frame in canvas coordinates, whether
+// it is a group, and the page its OwnPage names (-1 when it has none).
+struct ItemShape {
+    Frame frame;
+    bool group = false;
+    int ownPage = -1;
+};
+ItemShape readShape(pugi::xml_node item);
+
 // The item's frame in canvas coordinates, and writing one back (size changes
 // rewrite the outline path).
 Frame readFrame(pugi::xml_node item);
 void writeFrame(SlaDocument& document, pugi::xml_node item, const Frame& frame);
+// The same, given the frame the item holds now (as readFrame() gives it).
+void writeFrame(SlaDocument& document, pugi::xml_node item, const Frame& old, const Frame& frame);
 
 // Dissolves a top-level group (see SlaUngroup.cpp); returns its former members.
 std::vector<pugi::xml_node> ungroupItem(SlaDocument& document, pugi::xml_node group);

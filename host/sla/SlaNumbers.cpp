@@ -1,11 +1,9 @@
 #include "host/sla/SlaNumbers.h"
 
+#include <algorithm>
 #include <charconv>
 #include <climits>
 #include <cmath>
-#include <cstdio>
-#include <cstdlib>
-#include <cstring>
 
 #include "host/HostError.h"
 
@@ -33,67 +31,103 @@ std::optional<int> parseInteger(std::string_view text) {
 
 namespace {
 
-// `value` (finite, not tiny) spelt out with `digits` significant digits and no exponent.
-std::string plainDecimal(double value, int digits) {
-    char buffer[40];
-    std::snprintf(buffer, sizeof buffer, "%.*e", digits - 1, std::abs(value));
-    std::string mantissa;
-    mantissa += buffer[0];
-    mantissa.append(buffer + 2, static_cast<std::size_t>(digits - 1));
-    const int exponent = std::atoi(std::strchr(buffer, 'e') + 1);
-    mantissa.erase(mantissa.find_last_not_of('0') + 1);
-    std::string text = value < 0 ? "-" : "";
-    if (exponent < 0) {
-        return text + "0." + std::string(static_cast<std::size_t>(-exponent - 1), '0') + mantissa;
-    }
-    const auto whole = static_cast<std::size_t>(exponent) + 1;
-    if (mantissa.size() <= whole) {
-        return text + mantissa + std::string(whole - mantissa.size(), '0');
-    }
-    return text + mantissa.substr(0, whole) + "." + mantissa.substr(whole);
+// `magnitude` with `digits` significant digits, "d.ddde±XX", rounded exactly
+// as printf would; returns the end of the text.
+char* scientific(double magnitude, int digits, char* text, std::size_t size) {
+    return std::to_chars(text, text + size, magnitude, std::chars_format::scientific, digits - 1)
+        .ptr;
+}
+
+bool readsAsInfinity(const char* first, const char* last) {
+    double back = 0.0;
+    return std::from_chars(first, last, back).ec == std::errc::result_out_of_range;
 }
 
 }  // namespace
 
-std::string formatNumber(double value) {
+NumberText::NumberText(double value) {
     if (!std::isfinite(value)) {
         throw HostError(std::string("A position or size worked out for the document is ") +
                         (std::isnan(value) ? "not a number" : "too large to be written") + ".");
     }
-    if (std::abs(value) < 1e-9) {
-        return "0";  // trigonometry leaves residues such as 6e-17 where Scribus writes 0
+    const double magnitude = std::abs(value);
+    if (magnitude < 1e-9) {
+        m_text[0] = '0';  // trigonometry leaves residues such as 6e-17 where Scribus writes 0
+        m_size = 1;
+        return;
     }
-    // Spelt out without the exponent, which Scribus never writes ("1e+20" would
-    // be read back as 1).
-    std::string text = plainDecimal(value, 15);
-    if (!parseNumber(text)) {
-        text = plainDecimal(value, 17);  // 15 digits round the largest numbers up past the range
+    char text[40];
+    char* end = scientific(magnitude, 15, text, sizeof text);
+    if (magnitude >= 1e308 && readsAsInfinity(text, end)) {
+        end = scientific(magnitude, 17, text, sizeof text);  // 15 digits round past the range
     }
-    return text;
+    const char* mark = std::find(text, end, 'e');
+    int exponent = 0;
+    std::from_chars(mark + (mark[1] == '+' ? 2 : 1), end, exponent);
+    char digits[17];
+    std::size_t count = 0;
+    for (const char* c = text; c < mark; ++c) {
+        if (*c != '.') {
+            digits[count++] = *c;
+        }
+    }
+    while (count > 1 && digits[count - 1] == '0') {
+        --count;
+    }
+    // Spelt out without the exponent, which Scribus never writes ("1e+20"
+    // would be read back as 1).
+    char* out = m_text;
+    if (value < 0) {
+        *out++ = '-';
+    }
+    if (exponent < 0) {
+        *out++ = '0';
+        *out++ = '.';
+        out = std::fill_n(out, -exponent - 1, '0');
+        out = std::copy_n(digits, count, out);
+    } else if (const auto whole = static_cast<std::size_t>(exponent) + 1; count <= whole) {
+        out = std::copy_n(digits, count, out);
+        out = std::fill_n(out, whole - count, '0');
+    } else {
+        out = std::copy_n(digits, whole, out);
+        *out++ = '.';
+        out = std::copy_n(digits + whole, count - whole, out);
+    }
+    m_size = static_cast<std::size_t>(out - m_text);
+}
+
+std::string formatNumber(double value) {
+    return std::string(NumberText(value).view());
 }
 
 double numberAttribute(pugi::xml_node node, const char* name, double fallback) {
-    const pugi::xml_attribute attribute = node.attribute(name);
+    return numberValue(node.attribute(name), node, fallback);
+}
+
+double numberValue(pugi::xml_attribute attribute, pugi::xml_node node, double fallback) {
     if (!attribute || *attribute.value() == '\0') {
         return fallback;  // the load checks let only attributes the tool can do without be empty
     }
     const std::optional<double> value = parseNumber(attribute.value());
     if (!value) {
         // Never a stand-in such as 0: a number misread would move or shrink the item.
-        throw HostError("Attribute " + std::string(name) + " of <" + node.name() +
+        throw HostError("Attribute " + std::string(attribute.name()) + " of <" + node.name() +
                         "> is not a finite number (\"" + attribute.value() + "\").");
     }
     return *value;
 }
 
 int intAttribute(pugi::xml_node node, const char* name, int fallback) {
-    const pugi::xml_attribute attribute = node.attribute(name);
+    return intValue(node.attribute(name), node, fallback);
+}
+
+int intValue(pugi::xml_attribute attribute, pugi::xml_node node, int fallback) {
     if (!attribute) {
         return fallback;
     }
     const std::optional<int> value = parseInteger(attribute.value());
     if (!value) {
-        throw HostError("Attribute " + std::string(name) + " of <" + node.name() +
+        throw HostError("Attribute " + std::string(attribute.name()) + " of <" + node.name() +
                         "> is not a whole number within range (\"" + attribute.value() + "\").");
     }
     return *value;

@@ -3,6 +3,7 @@
 // Numbers as .sla files store them: '.' decimal point, up to 15 significant
 // digits, never an exponent.
 
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -21,6 +22,20 @@ std::optional<double> parseNumber(std::string_view text);
 // document may hold.
 std::string formatNumber(double value);
 
+// The same text, made without allocating: writes go through here, thousands
+// of numbers per copied page.
+class NumberText {
+public:
+    explicit NumberText(double value);
+    std::string_view view() const { return {m_text, m_size}; }
+
+private:
+    // The longest text: a sign, 17 digits and 292 zeros of the largest number.
+    static constexpr std::size_t kCapacity = 320;
+    char m_text[kCapacity];
+    std::size_t m_size = 0;
+};
+
 // The whole text as a whole number within int's range ("3", "3.0", "-1"), or nothing.
 std::optional<int> parseInteger(std::string_view text);
 
@@ -29,9 +44,13 @@ std::optional<int> parseInteger(std::string_view text);
 // HostError naming the attribute when it holds text that is not a finite number.
 double numberAttribute(pugi::xml_node node, const char* name, double fallback = 0.0);
 
+// The same for an attribute already found (null when absent) on `node`.
+double numberValue(pugi::xml_attribute attribute, pugi::xml_node node, double fallback = 0.0);
+
 // The attribute's value as an int, or `fallback` when it is absent. Throws
 // HostError naming the attribute when it is not a whole number within range
 // (load checks refuse such files, so only a bad edit can get here).
 int intAttribute(pugi::xml_node node, const char* name, int fallback);
+int intValue(pugi::xml_attribute attribute, pugi::xml_node node, int fallback);
 
 }  // namespace host::sla

@@ -9,6 +9,7 @@
 
 #include "host/sla/SlaReferences.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cstring>
 #include <optional>
@@ -52,7 +53,7 @@ struct NoteFrames {
 
 NoteFrames noteFramesOf(const SlaDocument& document) {
     NoteFrames frames;
-    for (pugi::xml_node record : document.documentNode().child("NotesFrames").children()) {
+    for (pugi::xml_node record : document.section("NotesFrames").children()) {
         const auto frame = idAttribute(record, "myID");
         const auto master = idAttribute(record, "MasterID");
         if (frame && master && std::strcmp(record.name(), "FOOTNOTEFRAME") == 0) {
@@ -82,14 +83,27 @@ std::vector<pugi::xml_node> itemsToCopy(const SlaDocument& document,
                                         const std::vector<pugi::xml_node>& pageItems) {
     const NoteFrames frames = noteFramesOf(document);
     const std::unordered_set<long long> onPageIds = idsWithin(pageItems);
-    const std::set<pugi::xml_node_struct*> onPage = [&] {
-        std::set<pugi::xml_node_struct*> nodes;
+    const bool servedHere =
+        std::any_of(frames.masterOf.begin(), frames.masterOf.end(),
+                    [&](const auto& frame) { return onPageIds.count(frame.second) != 0; });
+    std::vector<pugi::xml_node> items;
+    if (!servedHere) {
+        // No footnote frame to fetch from elsewhere: the page's own items decide.
+        for (pugi::xml_node item : pageItems) {
+            if (copied(item, true, frames, onPageIds)) {
+                items.push_back(item);
+            }
+        }
+        return items;
+    }
+    // A footnote frame may lie anywhere in the document.
+    const std::unordered_set<pugi::xml_node_struct*> onPage = [&] {
+        std::unordered_set<pugi::xml_node_struct*> nodes;
         for (pugi::xml_node item : pageItems) {
             nodes.insert(item.internal_object());
         }
         return nodes;
     }();
-    std::vector<pugi::xml_node> items;
     for (pugi::xml_node item : document.topLevelItems()) {
         if (copied(item, onPage.count(item.internal_object()) != 0, frames, onPageIds)) {
             items.push_back(item);
@@ -163,22 +177,16 @@ std::string freshLabel(const std::string& label, std::set<std::string>& labels) 
 class MarkCopier {
 public:
     // A fresh label must be new to the texts and the notes too: one a text
-    // already shows, undefined until now, would otherwise become shared.
-    explicit MarkCopier(SlaDocument& document) : m_document(document) {
-        const pugi::xml_node root = document.documentNode();
-        for (pugi::xml_node mark : root.child("Marks").children("Mark")) {
-            m_labels.insert(mark.attribute("label").value());
+    // already shows, undefined until now, would otherwise become shared
+    // (SlaIdentities keeps them all).
+    explicit MarkCopier(SlaDocument& document)
+        : m_document(document), m_labels(document.identities().labels()) {
+        for (pugi::xml_node mark : document.section("Marks").children("Mark")) {
             m_lastMark = mark;
         }
-        for (pugi::xml_node note : root.child("Notes").children("Note")) {
-            m_labels.insert(note.attribute("Master").value());
+        for (pugi::xml_node note : document.section("Notes").children("Note")) {
             m_lastNote = note;
         }
-        forEachElement(root, [&](pugi::xml_node node) {
-            if (std::strcmp(node.name(), "MARK") == 0) {
-                m_labels.insert(node.attribute("label").value());
-            }
-        });
     }
 
     // Gives the MARK element in a copied text a mark of its own.
@@ -204,7 +212,7 @@ public:
 private:
     pugi::xml_node find(const char* list, const char* entry, const char* key,
                         const std::string& value, int type) const {
-        for (pugi::xml_node node : m_document.documentNode().child(list).children(entry)) {
+        for (pugi::xml_node node : m_document.section(list).children(entry)) {
             if (value == node.attribute(key).value() &&
                 (type < 0 || parseInteger(node.attribute("type").value()) == type)) {
                 return node;
@@ -214,7 +222,7 @@ private:
     }
 
     SlaDocument& m_document;
-    std::set<std::string> m_labels;
+    std::set<std::string>& m_labels;
     pugi::xml_node m_lastMark;
     pugi::xml_node m_lastNote;
 };
@@ -223,7 +231,7 @@ private:
 void copyFootnoteRecords(SlaDocument& document, const IdMap& ids) {
     std::vector<pugi::xml_node> records;
     pugi::xml_node last;
-    for (pugi::xml_node record : document.documentNode().child("NotesFrames").children()) {
+    for (pugi::xml_node record : document.section("NotesFrames").children()) {
         if (record.type() != pugi::node_element) {
             continue;
         }
@@ -258,9 +266,11 @@ void relinkCopies(SlaDocument& document, const std::vector<pugi::xml_node>& copi
             }
         });
     }
-    MarkCopier copier(document);
-    for (pugi::xml_node mark : marks) {
-        copier.copy(mark);
+    if (!marks.empty()) {
+        MarkCopier copier(document);
+        for (pugi::xml_node mark : marks) {
+            copier.copy(mark);
+        }
     }
     copyFootnoteRecords(document, ids);
 }

@@ -36,8 +36,11 @@ void MarkerLayer::paintEvent(QPaintEvent* event) {
     paintIcons(painter, m_frontIcons, dirty);
     paintIcons(painter, m_backIcons, dirty);
     painter.setFont(numberFont());
-    paintNumbers(painter, m_frontNumbers, dirty);
-    paintNumbers(painter, m_backNumbers, dirty);
+    if (!m_digits) {
+        m_digits = std::make_unique<DigitPictures>(numberFont());
+    }
+    paintNumbers(painter, m_frontNumbers, m_frontIcons, dirty);
+    paintNumbers(painter, m_backNumbers, m_backIcons, dirty);
 }
 
 void MarkerLayer::paintIcons(QPainter& painter, const IconArray& icons, const QRect& dirty) {
@@ -58,8 +61,11 @@ void MarkerLayer::paintIcons(QPainter& painter, const IconArray& icons, const QR
     }
 }
 
-void MarkerLayer::paintNumbers(QPainter& painter, const NumberArray& numbers, const QRect& dirty) {
-    for (const auto& number : numbers.elements()) {
+void MarkerLayer::paintNumbers(QPainter& painter, const NumberArray& numbers,
+                               const IconArray& icons, const QRect& dirty) {
+    const auto& iconList = icons.elements();
+    for (std::size_t i = 0; i < numbers.elements().size(); ++i) {
+        const MarkerNumber* number = numbers.elements()[i].get();
         if (!number || !number->isVisible()) {
             continue;
         }
@@ -67,9 +73,22 @@ void MarkerLayer::paintNumbers(QPainter& painter, const NumberArray& numbers, co
         if (box.isEmpty() || !box.intersects(dirty)) {
             continue;
         }
+        const std::string& text = number->storedText();
+        if (!DigitPictures::drawable(text)) {
+            painter.fillRect(box, Qt::white);
+            painter.setPen(Qt::black);
+            painter.drawText(box, Qt::AlignCenter, QString::fromStdString(text));
+            continue;
+        }
+        const MarkerIcon* icon = i < iconList.size() ? iconList[i].get() : nullptr;
+        if (icon) {
+            const QRectF mark = icon->storedGeometry().exact();
+            if (mark.width() < m_digits->width(text) || mark.height() < m_digits->height()) {
+                continue;
+            }
+        }
         painter.fillRect(box, Qt::white);
-        painter.setPen(Qt::black);
-        painter.drawText(box, Qt::AlignCenter, QString::fromStdString(number->text()));
+        m_digits->draw(painter, box, text);
     }
 }
 

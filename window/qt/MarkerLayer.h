@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "window/MarkerRecords.h"
+#include "window/qt/DigitPictures.h"
 #include "window/qt/QtControls.h"
 
 namespace window::qt {
@@ -44,13 +45,17 @@ protected:
 
 private:
     void paintIcons(QPainter& painter, const IconArray& icons, const QRect& dirty);
-    void paintNumbers(QPainter& painter, const NumberArray& numbers, const QRect& dirty);
+    // Numbers in digits show only where they fit in their icons: on markers a
+    // few pixels wide no number can be read.
+    void paintNumbers(QPainter& painter, const NumberArray& numbers, const IconArray& icons,
+                      const QRect& dirty);
     // The part `part` (picture pixels) of `picture` stretched to `size`.
     const QPixmap& scaled(const PictureData& picture, QSize size, QRect part);
 
     // Icons drawn at each marker's size (the part that shows), so a repaint does
     // not rescale them.
     std::map<std::tuple<const PictureData*, int, int, int, int, int, int>, QPixmap> m_scaled;
+    std::unique_ptr<DigitPictures> m_digits;  // made at the first paint
 };
 
 }  // namespace window::qt

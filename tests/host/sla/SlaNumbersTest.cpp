@@ -6,7 +6,11 @@
 
 #include <cfloat>
 #include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
 #include <limits>
+#include <random>
 
 #include "host/HostError.h"
 #include "host/sla/SlaNumbers.h"
@@ -48,6 +52,42 @@ INSTANTIATE_TEST_SUITE_P(
                     Written{-1.23456789012345e20, "-123456789012345000000"},
                     Written{1e-5, "0.00001"}, Written{1.234567e-7, "0.0000001234567"},
                     Written{2e-9, "0.000000002"}));
+
+// What 15 significant digits spell, by the C library's own rounding.
+double fifteenDigits(double value) {
+    char text[40];
+    std::snprintf(text, sizeof text, "%.14e", value);
+    return std::strtod(text, nullptr);
+}
+
+TEST(SlaNumbers, AnyNumberIsWrittenAsTheShortestPlainTextOfItsFifteenDigits) {
+    std::mt19937_64 random(20240607);
+    std::uniform_real_distribution<double> everyday(-5000.0, 5000.0);
+    int checked = 0;
+    for (int i = 0; i < 200000; ++i) {
+        // Half spread over every magnitude a double has, half where sheets lie.
+        double value = everyday(random);
+        if (i % 2 == 0) {
+            const std::uint64_t bits = random();
+            std::memcpy(&value, &bits, sizeof value);
+        }
+        if (!std::isfinite(value) || std::abs(value) < 1e-9 || std::abs(value) >= 1e308) {
+            continue;
+        }
+        ++checked;
+        const std::string text = formatNumber(value);
+        ASSERT_EQ(text.find_first_of("eE+"), std::string::npos) << text;
+        ASSERT_EQ(parseNumber(text), fifteenDigits(value)) << text << " for " << value;
+        // Shortest: no trailing zero after the point, no point without digits after it.
+        if (text.find('.') != std::string::npos) {
+            ASSERT_NE(text.back(), '0') << text;
+            ASSERT_NE(text.back(), '.') << text;
+        }
+        const std::string digits = text[0] == '-' ? text.substr(1) : text;
+        ASSERT_TRUE(digits.rfind("0.", 0) == 0 || digits[0] != '0') << text;
+    }
+    EXPECT_GT(checked, 100000);
+}
 
 TEST(SlaNumbers, TheLargestNumbersAreWrittenInFullAndReadBack) {
     // 15 digits would round the largest finite number up past the range.

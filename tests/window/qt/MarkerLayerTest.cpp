@@ -1,5 +1,6 @@
 // Markers larger than the window: only the part that shows is drawn, and it
-// looks exactly like that part of the whole picture.
+// looks exactly like that part of the whole picture. Page numbers show only
+// where they fit in their markers, and look as the text they stand for.
 
 #include <gtest/gtest.h>
 
@@ -97,5 +98,78 @@ TEST(MarkerLayer, APartlyShownMarkerDrawsThatPartOfTheWholePicture) {
     EXPECT_GT(drawn, 1000) << "the picture shows nothing there: the test would prove nothing";
     EXPECT_EQ(differing, 0);
 }
+
+struct NumberCase {
+    const char* situation;
+    QRect icon;  // front icon 0
+    bool shown;  // whether number box 0 is painted
+};
+
+void PrintTo(const NumberCase& row, std::ostream* os) {
+    *os << row.situation;
+}
+
+class MarkerNumber : public testing::TestWithParam<NumberCase> {};
+
+// Number box 0 holding "65470" over icon 0, painted alone on a grey ground.
+TEST_P(MarkerNumber, ShowsOnlyWhereItFitsInItsMarker) {
+    const NumberCase& row = GetParam();
+    window::qt::SkinWindow skin;
+    window::qt::MarkerLayer* layer = nullptr;
+    for (QObject* child : skin.children()) {
+        layer = layer ? layer : dynamic_cast<window::qt::MarkerLayer*>(child);
+    }
+    ASSERT_NE(layer, nullptr);
+    layer->backNumbers().element0().setVisible(false);
+    auto& icon = layer->frontIcons().element0();
+    icon.setLeft(float(row.icon.left()));
+    icon.setTop(float(row.icon.top()));
+    icon.setWidth(float(row.icon.width()));
+    icon.setHeight(float(row.icon.height()));
+    icon.setVisible(false);  // only the number is under test
+    auto& number = layer->frontNumbers()[0];
+    number.setText("65470");
+    number.setLeft(100.0f);
+    number.setTop(100.0f);
+    number.setVisible(true);
+    const QRect box(100, 100, int(number.width()), int(number.height()));
+    QImage image(layer->size(), QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::gray);
+    layer->render(&image, QPoint(), QRegion(), QWidget::DrawChildren);
+
+    // As the text itself would be drawn there.
+    QImage expected(layer->size(), QImage::Format_ARGB32_Premultiplied);
+    expected.fill(Qt::gray);
+    {
+        QPainter painter(&expected);
+        painter.setFont(window::qt::MarkerLayer::numberFont());
+        painter.fillRect(box, Qt::white);
+        painter.setPen(Qt::black);
+        painter.drawText(QRectF(box), Qt::AlignCenter, "65470");
+    }
+    int grey = 0, differing = 0, ink = 0;
+    for (int y = box.top(); y <= box.bottom(); ++y) {
+        for (int x = box.left(); x <= box.right(); ++x) {
+            grey += image.pixel(x, y) == QColor(Qt::gray).rgba() ? 1 : 0;
+            ink += qGray(image.pixel(x, y)) < 100 ? 1 : 0;
+            differing += std::abs(qGray(image.pixel(x, y)) - qGray(expected.pixel(x, y))) > 96;
+        }
+    }
+    if (row.shown) {
+        EXPECT_GT(ink, 10) << "no digits";
+        EXPECT_LE(differing, box.width() * box.height() / 20) << "the digits look unlike the text";
+    } else {
+        EXPECT_EQ(grey, box.width() * box.height()) << "a number drawn over a marker too small";
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Numbers, MarkerNumber,
+    testing::Values(NumberCase{"OnALargeMarker", {50, 50, 200, 80}, true},
+                    NumberCase{"OnAMarkerJustTallEnough", {50, 50, 200, 12}, true},
+                    NumberCase{"OnATinyMarker", {50, 50, 2, 2}, false},
+                    NumberCase{"OnANarrowMarker", {50, 50, 10, 80}, false},
+                    NumberCase{"OnAFlatMarker", {50, 50, 200, 5}, false}),
+    [](const testing::TestParamInfo<NumberCase>& param) { return param.param.situation; });
 
 }  // namespace
