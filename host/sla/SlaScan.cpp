@@ -17,6 +17,7 @@ namespace {
 
 using rules::nameKey;
 using rules::Rule;
+using rules::sameName;
 
 // What an element is, as far as the checks and the visitor care; decided by its parent.
 enum class Kind : std::uint8_t {
@@ -53,7 +54,7 @@ struct RuleSet {
 
     int find(std::uint32_t key, const char* name) const {
         for (std::size_t i = 0; i < keys.size(); ++i) {
-            if (keys[i] == key && std::strcmp(rules[i].name, name) == 0) {
+            if (keys[i] == key && sameName(rules[i].name, name)) {
                 return static_cast<int>(i);
             }
         }
@@ -148,11 +149,11 @@ bool Scanner::attributes(const Pending& at, ScannedElement& seen) {
         if (!inside) {
             continue;
         }
-        if (key == kNameKey && std::strcmp(text, "ANNAME") == 0) {
+        if (key == kNameKey && sameName(text, "ANNAME")) {
             seen.name = seen.name ? seen.name : attribute.value();
-        } else if (key == kIdKey && std::strcmp(text, "ItemID") == 0) {
+        } else if (key == kIdKey && sameName(text, "ItemID")) {
             seen.id = seen.id ? seen.id : attribute.value();
-        } else if (key == kLabelKey && std::strcmp(text, "label") == 0) {
+        } else if (key == kLabelKey && sameName(text, "label")) {
             seen.label = seen.label ? seen.label : attribute.value();
         }
     }
@@ -177,7 +178,7 @@ bool Scanner::ruleValues(const Pending& at, const RuleSet& rules, ScannedElement
     if (item) {
         const auto type = std::find_if(m_found.begin(), m_found.end(),
                                        [](const Found& found) { return found.rule == 5; });
-        place.group = type != m_found.end() && std::strcmp(type->value, "12") == 0;
+        place.group = type != m_found.end() && sameName(type->value, "12");
     }
     double* const numbers[] = {&seen.place.x, &seen.place.y, &seen.place.width, &seen.place.height,
                                &seen.place.rotation};
@@ -216,30 +217,30 @@ Kind Scanner::childKind(Kind parent, pugi::xml_node child, bool& firstDocument, 
         case Kind::Outside:
             return child.parent().type() == pugi::node_document ? Kind::Root : Kind::Outside;
         case Kind::Root:
-            if (firstDocument && std::strcmp(name, "DOCUMENT") == 0) {
+            if (firstDocument && sameName(name, "DOCUMENT")) {
                 firstDocument = false;
                 return Kind::Document;
             }
             return Kind::Outside;
         case Kind::Document:
-            if (std::strcmp(name, "PAGEOBJECT") == 0) {
+            if (sameName(name, "PAGEOBJECT")) {
                 return Kind::Item;
             }
             m_scan.sections.push_back(child);
-            if (std::strcmp(name, "PAGE") == 0) {
+            if (sameName(name, "PAGE")) {
                 m_pages.push_back(child);
                 return Kind::Page;
             }
-            if (firstSets && std::strcmp(name, "PageSets") == 0) {
+            if (firstSets && sameName(name, "PageSets")) {
                 firstSets = false;
                 return Kind::PageSets;
             }
             return Kind::Inside;
         case Kind::PageSets:
-            return std::strcmp(name, "Set") == 0 ? Kind::Set : Kind::Inside;
+            return sameName(name, "Set") ? Kind::Set : Kind::Inside;
         case Kind::Item:
         case Kind::Member:
-            return std::strcmp(name, "PAGEOBJECT") == 0 ? Kind::Member : Kind::Inside;
+            return sameName(name, "PAGEOBJECT") ? Kind::Member : Kind::Inside;
         default:
             return Kind::Inside;
     }
@@ -273,7 +274,7 @@ bool Scanner::element(const Pending& at) {
     }
     if (at.kind != Kind::Outside && at.kind != Kind::Root) {
         seen.node = at.node;
-        seen.mark = std::strcmp(at.node.name(), "MARK") == 0;
+        seen.mark = sameName(at.node.name(), "MARK");
         m_visit(seen);
     }
     pushChildren(at);
