@@ -8,9 +8,12 @@
 #include <set>
 #include <sstream>
 
+#include "host/sla/SlaChanges.h"
+#include "host/sla/SlaCheck.h"
 #include "host/sla/SlaElements.h"
 #include "host/sla/SlaItem.h"
 #include "host/sla/SlaNumbers.h"
+#include "host/sla/SlaScan.h"
 
 namespace fuzzcheck {
 
@@ -53,6 +56,19 @@ bool pathReadsBack(const std::string& path) {
 }
 
 }  // namespace
+
+void checkScanAgrees(const std::string& input) {
+    std::string text = input;
+    pugi::xml_document xml;
+    if (!xml.load_buffer_inplace(text.data(), text.size(), host::sla::kParseFlags,
+                                 pugi::encoding_utf8)) {
+        return;
+    }
+    const bool sound = host::sla::scanDocument(xml, [](const host::sla::ScannedElement&) {}).sound;
+    const std::string problem = host::sla::documentProblem(xml, [](std::ptrdiff_t) { return 0; });
+    require(sound == problem.empty(), "the one pass and the full checks disagree" +
+                                          (problem.empty() ? std::string() : ": " + problem));
+}
 
 void require(bool condition, const std::string& message) {
     if (!condition) {

@@ -16,6 +16,10 @@ namespace fuzzcheck {
 // Prints `message` and aborts unless `condition` holds.
 void require(bool condition, const std::string& message);
 
+// The one pass of the load checks finds a problem exactly where the full
+// checks do, on `input` parsed as a document is (when it parses at all).
+void checkScanAgrees(const std::string& input);
+
 // Every attribute of every element, by element and name.
 using Attributes = std::map<std::pair<const void*, std::string>, std::string>;
 Attributes attributesOf(const host::sla::SlaDocument& document);

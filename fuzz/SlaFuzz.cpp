@@ -5,6 +5,7 @@
 // input is the file; its size picks the flip direction and whether Just
 // Duplicate comes first, so that every mutation may take either way.
 //
+// The load checks' one pass must find a problem exactly where the full checks do.
 // A run may end in an error, as the tool would, but only in one the tool
 // reports in words (its own error types). When Reflect succeeds:
 // - every number the host wrote is finite and reads back as written;
@@ -111,6 +112,7 @@ private:
 };
 
 void run(const std::string& input, bool leftRight, bool duplicateFirst) {
+    fuzzcheck::checkScanAgrees(input);
     const std::filesystem::path& file = scratchFile();
     std::ofstream(file, std::ios::binary | std::ios::trunc) << input;
 

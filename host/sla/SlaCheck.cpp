@@ -7,58 +7,18 @@
 #include <vector>
 
 #include "host/sla/SlaNumbers.h"
+#include "host/sla/SlaRules.h"
 
 namespace host::sla {
 
 namespace {
 
-// Attributes read as numbers, per element. Those the tool needs must hold a
-// finite number; one it can do without may also be empty, as Scribus reads
-// it. Attributes read as ints must be whole and within int's range: a value
-// outside it would make the conversion undefined, and a fraction would mean a
-// different page or type.
-enum class Need {
-    Always,
-    InGroup,  // read for a group's members only (to ungroup them)
-    OnGroup,  // read for groups only
-    Never,
-};
-struct Rule {
-    const char* name;
-    bool whole;
-    Need need;
-};
-constexpr Rule kDocumentRules[] = {{"PAGEWIDTH", false, Need::Always},
-                                   {"PAGEHEIGHT", false, Need::Always},
-                                   {"ScratchLeft", false, Need::Always},
-                                   {"ScratchTop", false, Need::Always},
-                                   {"ScratchRight", false, Need::Never},
-                                   {"ScratchBottom", false, Need::Never},
-                                   {"GapHorizontal", false, Need::Always},
-                                   {"GapVertical", false, Need::Always},
-                                   {"BOOK", true, Need::Always}};
-// Scribus reads NUM as the place in the page list where the page goes.
-constexpr Rule kPageRules[] = {{"PAGEXPOS", false, Need::Never},
-                               {"PAGEYPOS", false, Need::Never},
-                               {"PAGEWIDTH", false, Need::Always},
-                               {"PAGEHEIGHT", false, Need::Always},
-                               {"NUM", true, Need::Always}};
-constexpr Rule kItemRules[] = {
-    {"XPOS", false, Need::Always},        {"YPOS", false, Need::Always},
-    {"WIDTH", false, Need::Always},       {"HEIGHT", false, Need::Always},
-    {"ROT", false, Need::Always},         {"gXpos", false, Need::InGroup},
-    {"gYpos", false, Need::InGroup},      {"PWIDTH", false, Need::InGroup},
-    {"groupWidth", false, Need::OnGroup}, {"groupHeight", false, Need::OnGroup},
-    {"PTYPE", true, Need::Always},        {"FRTYPE", true, Need::Always},
-    {"OwnPage", true, Need::Always},      {"ItemID", true, Need::Always},
-    {"NEXTITEM", true, Need::Always},     {"BACKITEM", true, Need::Always}};
-constexpr Rule kSetRules[] = {{"FirstPage", true, Need::Always}, {"Columns", true, Need::Always}};
-
-// Where an item stands, for the rules that depend on it.
-struct Place {
-    bool member = false;
-    bool group = false;
-};
+using rules::kDocumentRules;
+using rules::kItemRules;
+using rules::kPageRules;
+using rules::kSetRules;
+using rules::Place;
+using rules::Rule;
 
 // Fragment parsing keeps the text around the root element; it must still be a
 // document: one root element and nothing but markup and white space beside it.
@@ -158,13 +118,8 @@ std::string attributesProblem(pugi::xml_node node, const Rule (&rules)[N], const
             if (name[0] != rule.name[0] || std::strcmp(name, rule.name) != 0) {
                 continue;
             }
-            const bool mayBeEmpty = rule.need == Need::Never ||
-                                    (rule.need == Need::InGroup && !place.member) ||
-                                    (rule.need == Need::OnGroup && !place.group);
             const char* value = attribute.value();
-            const bool usable =
-                (mayBeEmpty && *value == '\0') ||
-                (rule.whole ? parseInteger(value).has_value() : parseNumber(value).has_value());
+            const bool usable = rules::usable(rule, value, place);
             if (!usable) {
                 return "attribute " + std::string(name) + " of <" + node.name() + "> on line " +
                        std::to_string(lineAt(node.offset_debug())) +
@@ -191,10 +146,12 @@ std::string itemsProblem(pugi::xml_node parent, bool members, const LineFinder& 
     return {};
 }
 
-std::string pagesProblem(pugi::xml_node document, const LineFinder& lineAt) {
+}  // namespace
+
+std::string pagesProblem(const std::vector<pugi::xml_node>& pages, const LineFinder& lineAt) {
     double previousNum = -1;
     int count = 0;
-    for (pugi::xml_node page : document.children("PAGE")) {
+    for (pugi::xml_node page : pages) {
         ++count;
         if (auto problem = attributesProblem(page, kPageRules, lineAt); !problem.empty()) {
             return problem;
@@ -211,8 +168,6 @@ std::string pagesProblem(pugi::xml_node document, const LineFinder& lineAt) {
     return count == 0 ? "it has no page" : std::string();
 }
 
-}  // namespace
-
 int lineAt(std::string_view text, std::ptrdiff_t offset) {
     if (offset < 0) {
         return 0;
@@ -221,11 +176,15 @@ int lineAt(std::string_view text, std::ptrdiff_t offset) {
     return 1 + static_cast<int>(std::count(text.begin(), end, '\n'));
 }
 
-std::string documentProblem(const pugi::xml_document& xml, const LineFinder& lineAt) {
+std::string rootProblem(const pugi::xml_document& xml) {
     if (auto problem = shapeProblem(xml); !problem.empty()) {
         return problem;
     }
-    if (auto problem = formatProblem(xml.document_element()); !problem.empty()) {
+    return formatProblem(xml.document_element());
+}
+
+std::string documentProblem(const pugi::xml_document& xml, const LineFinder& lineAt) {
+    if (auto problem = rootProblem(xml); !problem.empty()) {
         return problem;
     }
     if (auto problem = depthProblem(xml); !problem.empty()) {
@@ -246,7 +205,11 @@ std::string documentProblem(const pugi::xml_document& xml, const LineFinder& lin
             return problem;
         }
     }
-    if (auto problem = pagesProblem(document, lineAt); !problem.empty()) {
+    std::vector<pugi::xml_node> pages;
+    for (pugi::xml_node page : document.children("PAGE")) {
+        pages.push_back(page);
+    }
+    if (auto problem = pagesProblem(pages, lineAt); !problem.empty()) {
         return problem;
     }
     return itemsProblem(document, false, lineAt);

@@ -8,6 +8,7 @@
 #include <functional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include <pugixml.hpp>
 
@@ -26,8 +27,16 @@ std::string encodingProblem(std::string_view text);
 // the reason, naming the Scribus that saved it where the file says.
 std::string formatProblem(pugi::xml_node root);
 
+// Empty when `xml` holds one root element, that of a Scribus 1.5 or 1.6
+// document (formatProblem()); the first of documentProblem()'s checks.
+std::string rootProblem(const pugi::xml_document& xml);
+
 // Empty when the parsed document is usable, otherwise the reason in a few words.
 std::string documentProblem(const pugi::xml_document& xml, const LineFinder& lineAt);
+
+// Empty when the PAGE elements `pages` (DOCUMENT's, in order) are usable,
+// otherwise the reason; their attributes' rules are checked too.
+std::string pagesProblem(const std::vector<pugi::xml_node>& pages, const LineFinder& lineAt);
 
 // 1-based line of a byte offset in `text`.
 int lineAt(std::string_view text, std::ptrdiff_t offset);

@@ -28,6 +28,7 @@
 #include "host/sla/SlaChanges.h"
 #include "host/sla/SlaIdentities.h"
 #include "host/sla/SlaItemIndex.h"
+#include "host/sla/SlaItemShape.h"
 #include "host/sla/file/ByteStream.h"
 
 namespace host::sla {
@@ -94,6 +95,7 @@ public:
     // worked out from its attributes.
     int itemPage(pugi::xml_node item) const { return itemPlace(item).page; }
     ItemPlace itemPlace(pugi::xml_node item) const;
+    ItemPlace placeOf(const ItemShape& shape) const;
 
     // Lays the pages out (throwing HostError when they cannot be) and indexes
     // the items by page and the identities in use; done once, when opened.
@@ -142,6 +144,8 @@ public:
 private:
     SlaDocument();
     void read();
+    // The load checks; keeps what they found for indexItems() and identities().
+    void check();
     // 1-based line of a byte offset in the text as read.
     int lineAt(std::ptrdiff_t offset) const;
     // Records a fresh copy (see SlaChanges::adoptCopy); throws when pugixml made none.
@@ -178,6 +182,8 @@ private:
     std::vector<PageRect> m_indexedRects;  // the layout the index places items on
     bool m_layoutChecked = false;          // pages unchanged since the index was compared
     std::unique_ptr<SlaIdentities> m_identities;
+    // The items and their shapes as read by the load checks, until indexed.
+    std::optional<std::vector<ScannedItem>> m_scannedItems;
 };
 
 }  // namespace host::sla

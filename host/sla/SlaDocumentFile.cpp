@@ -7,6 +7,8 @@
 #include "host/HostError.h"
 #include "host/sla/SlaCheck.h"
 #include "host/sla/SlaDocument.h"
+#include "host/sla/SlaItemShape.h"
+#include "host/sla/SlaScan.h"
 #include "host/sla/SlaWriter.h"
 #include "host/sla/file/DocumentFile.h"
 #include "host/sla/file/FileError.h"
@@ -58,12 +60,34 @@ void SlaDocument::read() {
                          " on line " + std::to_string(lineAt(parsed.offset)) + ")");
     }
     m_changes = std::make_unique<SlaChanges>(m_text.get(), m_textSize);
-    const std::string problem =
-        documentProblem(m_xml, [this](std::ptrdiff_t offset) { return lineAt(offset); });
-    if (!problem.empty()) {
-        fail(m_path, problem);
-    }
     m_document = m_xml.document_element().child("DOCUMENT");
+    check();
+}
+
+void SlaDocument::check() {
+    // One walk checks the document and collects its identities and its items'
+    // places; a problem found is then named by the full checks.
+    auto identities = std::make_unique<SlaIdentities>();
+    identities->start(m_text.get(), m_text.get() + m_textSize);
+    std::vector<ScannedItem> items;
+    const DocumentScan scan = scanDocument(m_xml, [&](const ScannedElement& element) {
+        identities->add(element.name, element.id, element.mark ? element.label : nullptr);
+        if (element.item) {
+            items.push_back({element.node, shapeOf(element.place)});
+        }
+    });
+    if (!scan.sound) {
+        const std::string problem =
+            documentProblem(m_xml, [this](std::ptrdiff_t offset) { return lineAt(offset); });
+        if (!problem.empty()) {
+            fail(m_path, problem);
+        }
+        return;  // the index and the identities are then made on their own, as later
+    }
+    m_sections = scan.sections;
+    identities->finish(section("Marks"), section("Notes"));
+    m_identities = std::move(identities);
+    m_scannedItems = std::move(items);
 }
 
 int SlaDocument::lineAt(std::ptrdiff_t offset) const {

@@ -21,9 +21,12 @@ std::vector<pugi::xml_node> SlaDocument::topLevelItems() const {
 }
 
 ItemPlace SlaDocument::itemPlace(pugi::xml_node item) const {
+    return placeOf(readShape(item));
+}
+
+ItemPlace SlaDocument::placeOf(const ItemShape& shape) const {
     const auto& rects = pageRects();
     const int count = static_cast<int>(rects.size());
-    const ItemShape shape = readShape(item);
     const int own = shape.ownPage;
     if (shape.group) {
         return {own >= 0 && own < count ? own : -1,
@@ -52,6 +55,19 @@ bool SlaDocument::isTopLevelItem(pugi::xml_node node) const {
 }
 
 void SlaDocument::indexItems() {
+    if (m_scannedItems && !m_index.built()) {
+        // Placed from the shapes the load checks read: no second walk.
+        const std::vector<PageRect>& rects = pageRects();
+        std::vector<std::pair<pugi::xml_node, ItemPlace>> placed;
+        placed.reserve(m_scannedItems->size());
+        for (const ScannedItem& item : *m_scannedItems) {
+            placed.emplace_back(item.node, placeOf(item.shape));
+        }
+        m_index.build(placed, static_cast<int>(rects.size()));
+        m_indexedRects = rects;
+        m_layoutChecked = true;
+    }
+    m_scannedItems.reset();
     syncIndex();
     identities();
 }

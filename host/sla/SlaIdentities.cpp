@@ -9,8 +9,7 @@
 namespace host::sla {
 
 void SlaIdentities::collect(pugi::xml_node root, const char* textBegin, const char* textEnd) {
-    m_textBegin = textBegin;
-    m_textEnd = textEnd;
+    start(textBegin, textEnd);
     // Iterative: the load checks bound the depth, but a walk need not rely on it.
     std::vector<pugi::xml_node> pending{root};
     while (!pending.empty()) {
@@ -21,19 +20,11 @@ void SlaIdentities::collect(pugi::xml_node root, const char* textBegin, const ch
              attribute = attribute.next_attribute()) {
             const char* name = attribute.name();
             if (name[0] == 'A' && std::strcmp(name, "ANNAME") == 0) {
-                const char* value = attribute.value();
-                if (value >= textBegin && value < textEnd) {
-                    m_names.insert(value);
-                } else {
-                    takeName(value);
-                }
+                add(attribute.value(), nullptr, nullptr);
             } else if (name[0] == 'I' && std::strcmp(name, "ItemID") == 0) {
-                if (const auto id = parseInteger(attribute.value())) {
-                    m_ids.push_back(*id);
-                    m_highestId = std::max(m_highestId.value_or(*id), static_cast<long long>(*id));
-                }
+                add(nullptr, attribute.value(), nullptr);
             } else if (mark && std::strcmp(name, "label") == 0) {
-                m_labels.insert(attribute.value());
+                add(nullptr, nullptr, attribute.value());
             }
         }
         for (pugi::xml_node child = node.last_child(); child; child = child.previous_sibling()) {
@@ -42,10 +33,38 @@ void SlaIdentities::collect(pugi::xml_node root, const char* textBegin, const ch
             }
         }
     }
-    for (pugi::xml_node mark : root.child("Marks").children("Mark")) {
+    finish(root.child("Marks"), root.child("Notes"));
+}
+
+void SlaIdentities::start(const char* textBegin, const char* textEnd) {
+    m_textBegin = textBegin;
+    m_textEnd = textEnd;
+}
+
+void SlaIdentities::add(const char* name, const char* id, const char* markLabel) {
+    if (name) {
+        if (name >= m_textBegin && name < m_textEnd) {
+            m_names.insert(name);
+        } else {
+            takeName(name);
+        }
+    }
+    if (id) {
+        if (const auto value = parseInteger(id)) {
+            m_ids.push_back(*value);
+            m_highestId = std::max(m_highestId.value_or(*value), static_cast<long long>(*value));
+        }
+    }
+    if (markLabel) {
+        m_labels.insert(markLabel);
+    }
+}
+
+void SlaIdentities::finish(pugi::xml_node marks, pugi::xml_node notes) {
+    for (pugi::xml_node mark : marks.children("Mark")) {
         m_labels.insert(mark.attribute("label").value());
     }
-    for (pugi::xml_node note : root.child("Notes").children("Note")) {
+    for (pugi::xml_node note : notes.children("Note")) {
         m_labels.insert(note.attribute("Master").value());
     }
 }

@@ -25,6 +25,12 @@ public:
     // [textBegin, textEnd) (the parse buffer, which never changes) are
     // referred to there; others are copied.
     void collect(pugi::xml_node root, const char* textBegin, const char* textEnd);
+    // The same in steps, for a walk of the caller's: start(), then add() for
+    // each element (its ANNAME, ItemID and, for a MARK, label; each may be
+    // null), then finish() with DOCUMENT's Marks and Notes (may be null nodes).
+    void start(const char* textBegin, const char* textEnd);
+    void add(const char* name, const char* id, const char* markLabel);
+    void finish(pugi::xml_node marks, pugi::xml_node notes);
 
     bool nameTaken(std::string_view name) const { return m_names.count(name) != 0; }
     void takeName(std::string_view name);

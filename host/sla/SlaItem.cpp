@@ -127,6 +127,11 @@ ItemShape readShape(pugi::xml_node item) {
             kind == 12, intValue(own, item, -1)};
 }
 
+ItemShape shapeOf(const ScannedPlace& place) {
+    return {Frame{place.x, place.y, place.width, place.height, place.rotation, place.type == 5},
+            place.type == 12, place.own};
+}
+
 Frame readFrame(pugi::xml_node item) {
     return readShape(item).frame;
 }

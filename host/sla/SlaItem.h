@@ -11,6 +11,7 @@
 #include "host/Host.h"
 #include "host/sla/SlaDocument.h"
 #include "host/sla/SlaGeometry.h"
+#include "host/sla/SlaItemShape.h"
 
 namespace host::sla {
 
@@ -19,13 +20,7 @@ namespace host::sla {
 // or line is an "EffectGroup", which a capture leaves whole (SlaGroupLook.h).
 std::string itemTypeName(pugi::xml_node item);
 
-// What decides where an item lies: its frame in canvas coordinates, whether
-// it is a group, and the page its OwnPage names (-1 when it has none).
-struct ItemShape {
-    Frame frame;
-    bool group = false;
-    int ownPage = -1;
-};
+// What decides where an item lies (SlaItemShape.h), read from its attributes.
 ItemShape readShape(pugi::xml_node item);
 
 // The item's frame in canvas coordinates, and writing one back (size changes

@@ -16,17 +16,27 @@ constexpr int kUnplaced = -2;  // an entry whose place is still to be worked out
 }  // namespace
 
 void SlaItemIndex::build(pugi::xml_node document, int pageCount) {
+    std::vector<std::pair<pugi::xml_node, ItemPlace>> items;
+    for (pugi::xml_node item : document.children("PAGEOBJECT")) {
+        items.emplace_back(item, m_placeOf(item));
+    }
+    build(items, pageCount);
+}
+
+void SlaItemIndex::build(const std::vector<std::pair<pugi::xml_node, ItemPlace>>& items,
+                         int pageCount) {
     m_entries.clear();
+    m_entries.reserve(items.size());
     m_pages.assign(static_cast<std::size_t>(pageCount) + 1, {});
     m_stale.clear();
     m_unsettled.clear();
     std::uint64_t order = 0;
-    for (pugi::xml_node item : document.children("PAGEOBJECT")) {
+    for (const auto& [item, itemPlace] : items) {
         order += kGap;
         Entry& entry = m_entries[key(item)];
         entry.order = order;
         entry.place.page = kUnplaced;
-        place(key(item), entry, m_placeOf(item));
+        place(key(item), entry, itemPlace);
     }
     m_built = true;
 }

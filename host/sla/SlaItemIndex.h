@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <functional>
 #include <unordered_map>
+#include <utility>
 #include <vector>
 
 #include <pugixml.hpp>
@@ -35,6 +36,8 @@ public:
 
     // Indexes every PAGEOBJECT child of `document` afresh, for `pageCount` pages.
     void build(pugi::xml_node document, int pageCount);
+    // The same from the items, in document order, and their places.
+    void build(const std::vector<std::pair<pugi::xml_node, ItemPlace>>& items, int pageCount);
     bool built() const { return m_built; }
 
     // `item` has just become a child of `document` (inserted or moved there).
