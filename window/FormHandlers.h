@@ -3,6 +3,8 @@
 // The window's events, one handler each. Pointer coordinates are window units;
 // button codes: 1 left, 2 right, 4 middle; a move reports the sum of those held.
 
+#include <string_view>
+
 namespace window {
 
 enum MouseButton : int { LeftButton = 1, RightButton = 2, MiddleButton = 4 };
@@ -26,6 +28,23 @@ public:
     virtual void bDuplicateMouseMove() = 0;
     virtual void bRefreshMouseMove() = 0;
     virtual void bForgetMouseMove() = 0;
+};
+
+// The pictures that take the pointer: the handler a click on each runs, and
+// the one a move over it runs (none for the arrows).
+struct PictureRoute {
+    std::string_view control;
+    void (FormHandlers::*click)();
+    void (FormHandlers::*move)();
+};
+
+inline constexpr PictureRoute kPictureRoutes[] = {
+    {"bReflect", &FormHandlers::bReflectClick, &FormHandlers::bReflectMouseMove},
+    {"bDuplicate", &FormHandlers::bDuplicateClick, &FormHandlers::bDuplicateMouseMove},
+    {"bRefresh", &FormHandlers::bRefreshClick, &FormHandlers::bRefreshMouseMove},
+    {"bForget", &FormHandlers::bForgetClick, &FormHandlers::bForgetMouseMove},
+    {"Image3", &FormHandlers::image3Click, nullptr},
+    {"Image4", &FormHandlers::image4Click, nullptr},
 };
 
 }  // namespace window

@@ -46,9 +46,9 @@ python3 -c 'import ast, sys; ast.parse(open(sys.argv[1]).read())' "$script" ||
 found=$(env -u QUARVEL PATH=/usr/bin:/bin python3 - "$script" <<'PY'
 import importlib.util, sys, types
 sys.modules["scribus"] = types.ModuleType("scribus")
-spec = importlib.util.spec_from_file_location("quarvel_for_scribus", sys.argv[1])
-module = importlib.util.module_from_spec(spec)
-spec.loader.exec_module(module)
+location = importlib.util.spec_from_file_location("quarvel_for_scribus", sys.argv[1])
+module = importlib.util.module_from_spec(location)
+location.loader.exec_module(module)
 print(module.quarvel_program())
 PY
 ) || fail "the Scribus script cannot look for the program"

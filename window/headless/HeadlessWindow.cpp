@@ -6,22 +6,6 @@
 
 namespace window::headless {
 
-namespace {
-
-struct ClickRoute {
-    std::string_view control;
-    void (FormHandlers::*handler)();
-};
-
-// The controls that take a click, and the handler each click runs.
-constexpr ClickRoute kClicks[] = {
-    {"bReflect", &FormHandlers::bReflectClick}, {"bDuplicate", &FormHandlers::bDuplicateClick},
-    {"bRefresh", &FormHandlers::bRefreshClick}, {"bForget", &FormHandlers::bForgetClick},
-    {"Image3", &FormHandlers::image3Click},     {"Image4", &FormHandlers::image4Click},
-};
-
-}  // namespace
-
 HeadlessWindow::HeadlessWindow(MessageSink messages) : m_messages(std::move(messages)) {
     m_controls = makeDesignedControls(*this);
 }
@@ -74,9 +58,9 @@ void HeadlessWindow::load() {
 }
 
 void HeadlessWindow::click(std::string_view control) {
-    for (const ClickRoute& route : kClicks) {
+    for (const PictureRoute& route : kPictureRoutes) {
         if (route.control == control) {
-            dispatch(route.handler);
+            dispatch(route.click);
             return;
         }
     }

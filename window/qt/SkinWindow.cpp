@@ -69,10 +69,11 @@ SourcePicture& SkinWindow::pictureSource(std::string_view name) {
     return m_sources.source(name);
 }
 
-PictureWidget& SkinWindow::pictureWidget(const char* name) const {
-    auto* picture = findChild<PictureWidget*>(name, Qt::FindDirectChildrenOnly);
+PictureWidget& SkinWindow::pictureWidget(std::string_view name) const {
+    auto* picture = findChild<PictureWidget*>(
+        QString::fromUtf8(name.data(), qsizetype(name.size())), Qt::FindDirectChildrenOnly);
     if (!picture) {
-        throw ToolkitError(std::string("There is no picture control ") + name);
+        throw ToolkitError("There is no picture control " + std::string(name));
     }
     return *picture;
 }
@@ -80,20 +81,14 @@ PictureWidget& SkinWindow::pictureWidget(const char* name) const {
 void SkinWindow::connectHandlers(FormHandlers& handlers, EventGuard& guard) {
     m_handlers = &handlers;
     m_guard = &guard;
-    const auto route = [this](const char* name, void (FormHandlers::*click)(),
-                              void (FormHandlers::*hover)()) {
-        auto& picture = pictureWidget(name);
-        connect(&picture, &PictureWidget::clicked, this, [this, click] { dispatch(click); });
-        if (hover) {
-            connect(&picture, &PictureWidget::moved, this, [this, hover] { dispatch(hover); });
+    for (const PictureRoute& route : kPictureRoutes) {
+        auto& picture = pictureWidget(route.control);
+        connect(&picture, &PictureWidget::clicked, this,
+                [this, click = route.click] { dispatch(click); });
+        if (const auto move = route.move) {
+            connect(&picture, &PictureWidget::moved, this, [this, move] { dispatch(move); });
         }
-    };
-    route("bReflect", &FormHandlers::bReflectClick, &FormHandlers::bReflectMouseMove);
-    route("bDuplicate", &FormHandlers::bDuplicateClick, &FormHandlers::bDuplicateMouseMove);
-    route("bRefresh", &FormHandlers::bRefreshClick, &FormHandlers::bRefreshMouseMove);
-    route("bForget", &FormHandlers::bForgetClick, &FormHandlers::bForgetMouseMove);
-    route("Image3", &FormHandlers::image3Click, nullptr);
-    route("Image4", &FormHandlers::image4Click, nullptr);
+    }
 }
 
 void SkinWindow::dispatch(void (FormHandlers::*handler)()) {

@@ -33,7 +33,7 @@ public:
 
     Controls& controls() { return *m_controls; }
     MarkerLayer& markers() { return *m_markers; }
-    PictureWidget& pictureWidget(const char* name) const;
+    PictureWidget& pictureWidget(std::string_view name) const;
 
     // Routes every event to `handlers` through `guard`; both outlive the window.
     void connectHandlers(FormHandlers& handlers, EventGuard& guard);

@@ -116,20 +116,13 @@ PictureWindow& SkinWindow::pictureWindow(std::string_view name) const {
 void SkinWindow::connectHandlers(FormHandlers& handlers, EventGuard& guard) {
     m_handlers = &handlers;
     m_guard = &guard;
-    const auto route = [this](const char* name, void (FormHandlers::*click)(),
-                              void (FormHandlers::*hover)()) {
-        auto& picture = pictureWindow(name);
-        picture.onClick = [this, click] { dispatch(click); };
-        if (hover) {
-            picture.onMove = [this, hover] { dispatch(hover); };
+    for (const PictureRoute& route : kPictureRoutes) {
+        PictureWindow& picture = pictureWindow(route.control);
+        picture.onClick = [this, click = route.click] { dispatch(click); };
+        if (const auto move = route.move) {
+            picture.onMove = [this, move] { dispatch(move); };
         }
-    };
-    route("bReflect", &FormHandlers::bReflectClick, &FormHandlers::bReflectMouseMove);
-    route("bDuplicate", &FormHandlers::bDuplicateClick, &FormHandlers::bDuplicateMouseMove);
-    route("bRefresh", &FormHandlers::bRefreshClick, &FormHandlers::bRefreshMouseMove);
-    route("bForget", &FormHandlers::bForgetClick, &FormHandlers::bForgetMouseMove);
-    route("Image3", &FormHandlers::image3Click, nullptr);
-    route("Image4", &FormHandlers::image4Click, nullptr);
+    }
 }
 
 void SkinWindow::dispatch(void (FormHandlers::*handler)()) {
