@@ -158,6 +158,28 @@ bool sameContents(int a, int b, off_t size) {
     return true;
 }
 
+// After a failed rewrite: the old version is put back, and the message says
+// how that turned out, judged by the bytes the file holds then.
+[[noreturn]] void failRewrite(int out, Backup& backup, Temporary& temporary, off_t oldSize) {
+    const std::string problem = errnoText("it could not be rewritten in place");
+    const bool putBack = rewrite(out, backup.fd(), oldSize);
+    if (sameContents(out, backup.fd(), oldSize)) {
+        if (putBack) {
+            fail(problem + "; it was put back as it was");
+        }
+        // The same bytes, though the disk may not have them yet.
+        backup.keep();
+        fail(problem +
+             "; it was put back as it was, but the disk reported an error, so its old "
+             "version is also kept in \"" +
+             backup.path().string() + "\"");
+    }
+    backup.keep();
+    temporary.keep();
+    fail(problem + ", nor put back as it was; its old version is in \"" + backup.path().string() +
+         "\" and the complete new version in \"" + temporary.name() + "\"");
+}
+
 }  // namespace
 
 void DocumentFile::replaceInPlace(const Target& target, Temporary& temporary) {
@@ -177,6 +199,12 @@ void DocumentFile::replaceInPlace(const Target& target, Temporary& temporary) {
     // against what was read or last saved.
     checkUnchanged(out.get(), backup.fd());
     backup.name();
+    // The last look, just before: the name still leads to the file checked.
+    struct stat named {};
+    if (::stat(target.path.c_str(), &named) != 0 || named.st_ino != before.st_ino ||
+        named.st_dev != before.st_dev) {
+        fail("it was changed by another program since it was opened");
+    }
     // Reserving the blocks first: a full disk then stops the save before any change.
     if (written.st_size > before.st_size &&
         ::fallocate(out.get(), FALLOC_FL_KEEP_SIZE, 0, written.st_size) != 0 &&
@@ -184,24 +212,7 @@ void DocumentFile::replaceInPlace(const Target& target, Temporary& temporary) {
         fail(errnoText("there is no room for it on the disk"));
     }
     if (!rewrite(out.get(), temporary.fd(), written.st_size)) {
-        const std::string problem = errnoText("it could not be rewritten in place");
-        const bool putBack = rewrite(out.get(), backup.fd(), before.st_size);
-        // Put back but not flushed: the same bytes, though the disk may not have them yet.
-        if (sameContents(out.get(), backup.fd(), before.st_size)) {
-            if (putBack) {
-                fail(problem + "; it was put back as it was");
-            }
-            backup.keep();
-            fail(problem +
-                 "; it was put back as it was, but the disk reported an error, so its "
-                 "old version is also kept in \"" +
-                 backup.path().string() + "\"");
-        }
-        backup.keep();
-        temporary.keep();
-        fail(problem + ", nor put back as it was; its old version is in \"" +
-             backup.path().string() + "\" and the complete new version in \"" + temporary.name() +
-             "\"");
+        failRewrite(out.get(), backup, temporary, before.st_size);
     }
     struct stat now {};
     if (::fstat(out.get(), &now) != 0) {
