@@ -67,7 +67,7 @@ Outcome runDriver(const char* mode, const std::filesystem::path& file,
 // About 600 KiB: the rewrite in place copies it in several blocks.
 std::string oldVersion() {
     std::string text = "<?xml version=\"1.0\"?>\n<doc>\n";
-    for (int i = 0; text.size() < 600 * 1024; ++i) {
+    for (int i = 0; text.size() < std::size_t{600} * 1024; ++i) {
         text += "  <item n=\"" + std::to_string(i) + "\" note=\"one of a long row of items\"/>\n";
     }
     return text + "</doc>\n";
