@@ -2,15 +2,19 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <exception>
 #include <set>
 #include <sstream>
 
+#include "host/Capture.h"
 #include "host/sla/SlaChanges.h"
 #include "host/sla/SlaCheck.h"
 #include "host/sla/SlaElements.h"
+#include "host/sla/SlaHost.h"
 #include "host/sla/SlaItem.h"
 #include "host/sla/SlaNumbers.h"
 #include "host/sla/SlaScan.h"
@@ -178,6 +182,30 @@ void checkMarksNotShared(const host::sla::SlaDocument& document, const Before& b
         require(mark.second == "3" || count <= std::max(was, 1),
                 "mark \"" + mark.first + "\" of type " + mark.second + " now appears " +
                     std::to_string(count) + " times, " + std::to_string(was) + " before");
+    }
+}
+
+void checkNewPagesReadBack(const std::filesystem::path& file, int firstNew) {
+    for (int page = firstNew;; ++page) {
+        std::shared_ptr<host::sla::SlaHost> documents;
+        try {
+            documents = host::sla::SlaHost::open({file}, page);
+        } catch (const std::exception& error) {
+            require(false, "the saved file does not open again at page " + std::to_string(page) +
+                               ": " + error.what());
+        }
+        const auto items = documents->activeWindow()->activeSpread()->pageItems();
+        host::dissolveGroups(*items);
+        for (const auto& item : items->enumerate()) {
+            const auto bounds = item->visibleBounds();
+            require(std::isfinite(bounds.top) && std::isfinite(bounds.left) &&
+                        std::isfinite(bounds.bottom) && std::isfinite(bounds.right) &&
+                        std::isfinite(item->rotationAngle()),
+                    "an item of page " + std::to_string(page) + " reads back as no place");
+        }
+        if (page >= static_cast<int>(documents->openDocuments().front()->pageNodes().size())) {
+            return;
+        }
     }
 }
 

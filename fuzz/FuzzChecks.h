@@ -3,6 +3,7 @@
 // The invariants the fuzz target checks on a document after Reflect, in
 // memory, before it is saved. Each failure aborts with a message.
 
+#include <filesystem>
 #include <map>
 #include <string>
 #include <utility>
@@ -45,5 +46,10 @@ void checkOnlyCopiesAdded(const host::sla::SlaDocument& document, const Before& 
 
 // No mark label but a variable text's appears in more texts than before.
 void checkMarksNotShared(const host::sla::SlaDocument& document, const Before& before);
+
+// The saved `file` opens again at each page from `firstNew` to its last, as
+// quarvel_pagelist FILE N does: each item of the spread, groups dissolved,
+// has finite bounds and angle.
+void checkNewPagesReadBack(const std::filesystem::path& file, int firstNew);
 
 }  // namespace fuzzcheck

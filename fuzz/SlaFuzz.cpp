@@ -12,7 +12,8 @@
 // - every page and item that was there before is unchanged, and the new
 //   page's items are exactly the copies Reflect moved;
 // - no copy shares a mark with its original;
-// - the saved file opens again, with one more page per duplicate.
+// - the saved file opens again, with one more page per duplicate, and each
+//   new page reads back as quarvel_pagelist reads it.
 // A broken invariant aborts with a message, which libFuzzer reports.
 
 #include <unistd.h>
@@ -148,6 +149,7 @@ void run(const std::string& input, bool leftRight, bool duplicateFirst) {
     require(reopened->openDocuments().front()->pageNodes().size() ==
                 before.pages.size() + std::size_t(duplicates),
             "the saved file lost or gained pages");
+    fuzzcheck::checkNewPagesReadBack(file, static_cast<int>(before.pages.size()) + 1);
 }
 
 }  // namespace

@@ -27,7 +27,8 @@ if [ -x /usr/bin/llvm-symbolizer-14 ]; then
   export ASAN_SYMBOLIZER_PATH=/usr/bin/llvm-symbolizer-14
 fi
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
-# Two workers on the two cores; -print_final_stats reports executions and coverage.
+# One process, one core: the machines are shared. Add -fork=2 (or -jobs=N
+# -workers=N) to use more. -print_final_stats reports executions and coverage.
 "$build/fuzz/sla_fuzz" -max_total_time="$seconds" -max_len=65536 -timeout=20 \
   -rss_limit_mb=2048 -dict=fuzz/sla.dict -artifact_prefix="$build/crashes/" \
   -print_final_stats=1 "$@" \

@@ -27,6 +27,11 @@ std::string encodingProblem(std::string_view text);
 // the reason, naming the Scribus that saved it where the file says.
 std::string formatProblem(pugi::xml_node root);
 
+// From the first few kilobytes of a text only: formatProblem()'s reason when
+// its root element's start tag shows a Scribus older than 1.5, else empty
+// (the whole document decides).
+std::string olderFormatInHead(std::string_view head);
+
 // Empty when `xml` holds one root element, that of a Scribus 1.5 or 1.6
 // document (formatProblem()); the first of documentProblem()'s checks.
 std::string rootProblem(const pugi::xml_document& xml);

@@ -41,7 +41,13 @@ std::shared_ptr<SlaDocument> SlaDocument::load(const std::filesystem::path& path
 
 void SlaDocument::read() {
     file::FileText text;
-    m_file = file::DocumentFile::open(m_path, text);
+    // A compressed document of an older Scribus is refused on sight of its
+    // root element, before the rest is uncompressed.
+    m_file = file::DocumentFile::open(m_path, text, [](std::string_view head) {
+        if (const std::string problem = olderFormatInHead(head); !problem.empty()) {
+            throw file::FileError(problem);
+        }
+    });
     m_text = std::move(text.data);
     m_textSize = text.size;
     const std::string_view view(m_text.get(), m_textSize);

@@ -75,4 +75,76 @@ std::string formatProblem(pugi::xml_node root) {
     return {};
 }
 
+namespace {
+
+// `text` from `at` on past what comes before the root element: white space,
+// the XML declaration, comments and processing instructions; npos when
+// something else (a document type, say) or the end comes first.
+std::size_t rootStart(std::string_view text, std::size_t at) {
+    while (at < text.size()) {
+        const char c = text[at];
+        if (c == ' ' || c == '\t' || c == '\r' || c == '\n') {
+            ++at;
+        } else if (text.substr(at, 2) == "<?") {
+            at = text.find("?>", at);
+            at = at == std::string_view::npos ? at : at + 2;
+        } else if (text.substr(at, 4) == "<!--") {
+            at = text.find("-->", at);
+            at = at == std::string_view::npos ? at : at + 3;
+        } else {
+            return c == '<' && text.substr(at, 2) != "<!" ? at : std::string_view::npos;
+        }
+    }
+    return std::string_view::npos;
+}
+
+// The value of attribute `name` in start tag `tag`, when plainly written.
+bool attributeIn(std::string_view tag, std::string_view name, std::string& value) {
+    for (std::size_t at = tag.find(name); at != std::string_view::npos;
+         at = tag.find(name, at + 1)) {
+        const char before = tag[at - 1];
+        const std::size_t quote = at + name.size() + 1;
+        if ((before != ' ' && before != '\t' && before != '\r' && before != '\n') ||
+            tag.substr(at + name.size(), 1) != "=" || quote >= tag.size() ||
+            (tag[quote] != '"' && tag[quote] != '\'')) {
+            continue;
+        }
+        const std::size_t end = tag.find(tag[quote], quote + 1);
+        if (end == std::string_view::npos) {
+            return false;
+        }
+        value = std::string(tag.substr(quote + 1, end - quote - 1));
+        return value.find('&') == std::string::npos;
+    }
+    value.clear();
+    return true;
+}
+
+}  // namespace
+
+std::string olderFormatInHead(std::string_view head) {
+    const std::size_t start = rootStart(head, head.rfind("\xEF\xBB\xBF", 0) == 0 ? 3 : 0);
+    const std::size_t end = start == std::string_view::npos ? start : head.find('>', start);
+    if (end == std::string_view::npos) {
+        return {};
+    }
+    const std::string_view tag = head.substr(start + 1, end - start - 1);
+    const std::size_t nameEnd = std::min(tag.find_first_of(" \t\r\n/"), tag.size());
+    const std::string_view name = tag.substr(0, nameEnd);
+    std::string version;
+    if ((name != "SCRIBUSUTF8NEW" && name != "SCRIBUSUTF8" && name != "SCRIBUS") ||
+        !attributeIn(tag, "Version", version)) {
+        return {};
+    }
+    if (name != "SCRIBUSUTF8NEW") {
+        return olderScribus(version.empty() ? "Scribus 1.2 or older" : "Scribus " + version);
+    }
+    int major = 0;
+    int minor = 0;
+    if (seriesOf(version, major, minor) && major == 1 && minor >= 0 && minor <= 4) {
+        return olderScribus("Scribus " + version);
+    }
+    return {};
+}
+
 }  // namespace host::sla

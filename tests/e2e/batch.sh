@@ -8,6 +8,7 @@
 #   json             --json is well-formed and holds what the file holds
 #   dry-run          --dry-run prints the same tables and writes nothing
 #   errors           each failure: status 1, one line on stderr, the file untouched
+#                    (an unfinished save's backup beside it among them)
 #   no-document      no FILE: the tool's message, status 1; a usage mistake: status 2
 #   same-as-window   the batch writes byte for byte what the window's Reflect
 #                    writes (the window on a private X server, the batch without)
@@ -188,6 +189,11 @@ errors)
     try read-only.sla "Cannot save \"$folder/read-only.sla\": the file is read-only; make it writable and run Quarvel again." \
         "${as_user[@]}" "${no_display[@]}" TMPDIR="$WORK/user/tmp" "$QUARVEL" --reflect left-right \
         "$folder/read-only.sla"
+    # What an unfinished rewrite in place left: named, the document untouched.
+    cp "$SAMPLE" "$folder/interrupted.sla"
+    cp "$SAMPLE" "$folder/interrupted.sla.quarvel-backup"
+    try interrupted.sla "Cannot open \"$folder/interrupted.sla\": a save that did not finish left its old version in \"$folder/interrupted.sla.quarvel-backup\"; put that back or delete it, then run Quarvel again." \
+        "${no_display[@]}" "$QUARVEL" --reflect left-right "$folder/interrupted.sla"
     [ -z "$(ls -A "$WORK/user/tmp")" ] || fail "temporary files left: $(ls -A "$WORK/user/tmp")"
     ;;
 no-document)

@@ -7,12 +7,15 @@
 #include <cerrno>
 #include <cmath>
 #include <cstdio>
+#include <cstring>
 #include <new>
 #include <string>
 
+#include "host/sla/file/Digest.h"
 #include "host/sla/file/FileError.h"
 #include "host/sla/file/Gzip.h"
 #include "host/sla/file/Posix.h"
+#include "host/sla/file/Replace.h"
 
 namespace host::sla::file {
 
@@ -88,28 +91,51 @@ FileText readWhole(int fd, const struct stat& info) {
     return text;
 }
 
+// The file as first read, again, a digest block at a time: each block is
+// checked before any of its bytes is handed on, so that what another program
+// changed meanwhile never reaches a save.
 class FileSource : public ByteSource {
 public:
-    FileSource(int fd, long long size) : m_fd(fd), m_left(size) {}
+    FileSource(int fd, const Digest& digest)
+        : m_fd(fd), m_digest(digest), m_block(std::make_unique<char[]>(kDigestBlock)) {}
     std::size_t read(char* into, std::size_t size) override {
-        const auto want = static_cast<std::size_t>(std::min<long long>(
-            m_left, static_cast<long long>(std::min<std::size_t>(size, std::size_t{1} << 30))));
-        const ssize_t got = readFullyAt(m_fd, into, want, static_cast<off_t>(m_offset));
-        if (got < 0) {
-            fail(errnoText("the file cannot be read again"));
+        if (m_used == m_filled && !load()) {
+            return 0;
         }
-        if (static_cast<std::size_t>(got) != want) {
-            fail("it was changed by another program since it was opened");
-        }
-        m_offset += got;
-        m_left -= got;
-        return want;
+        const std::size_t count = std::min(size, m_filled - m_used);
+        std::memcpy(into, m_block.get() + m_used, count);
+        m_used += count;
+        return count;
     }
 
 private:
+    bool load() {
+        if (m_offset == m_digest.size) {
+            return false;
+        }
+        const auto want = static_cast<std::size_t>(
+            std::min<long long>(m_digest.size - m_offset, static_cast<long long>(kDigestBlock)));
+        const ssize_t got = readFullyAt(m_fd, m_block.get(), want, static_cast<off_t>(m_offset));
+        if (got < 0) {
+            fail(errnoText("the file cannot be read again"));
+        }
+        const std::size_t index = static_cast<std::size_t>(m_offset) / kDigestBlock;
+        if (static_cast<std::size_t>(got) != want ||
+            blockDigest(m_block.get(), want) != m_digest.blocks[index]) {
+            fail("it was changed by another program since it was opened");
+        }
+        m_offset += static_cast<long long>(want);
+        m_used = 0;
+        m_filled = want;
+        return true;
+    }
+
     int m_fd;
+    const Digest& m_digest;
+    std::unique_ptr<char[]> m_block;
     long long m_offset = 0;
-    long long m_left;
+    std::size_t m_used = 0;
+    std::size_t m_filled = 0;
 };
 
 }  // namespace
@@ -126,8 +152,8 @@ DocumentFile::Identity DocumentFile::identityOf(const struct stat& info) {
             static_cast<long long>(info.st_mtim.tv_sec) * 1000000000LL + info.st_mtim.tv_nsec};
 }
 
-std::unique_ptr<DocumentFile> DocumentFile::open(const std::filesystem::path& path,
-                                                 FileText& text) {
+std::unique_ptr<DocumentFile> DocumentFile::open(const std::filesystem::path& path, FileText& text,
+                                                 const HeadCheck& checkHead) {
     struct stat info {};
     if (::stat(path.c_str(), &info) != 0) {
         failMissing(path, errno);
@@ -143,6 +169,7 @@ std::unique_ptr<DocumentFile> DocumentFile::open(const std::filesystem::path& pa
         fail(errnoText("the file cannot be examined"));
     }
     checkKind(info);
+    refuseLeftovers(path, info);
     FileText raw = readWhole(fd.get(), info);
     struct stat after {};
     if (::fstat(fd.get(), &after) != 0) {
@@ -155,11 +182,12 @@ std::unique_ptr<DocumentFile> DocumentFile::open(const std::filesystem::path& pa
         file->m_identity.modifiedNs != identityOf(info).modifiedNs) {
         fail("it changed while it was read");
     }
-    file->m_originalSize = static_cast<long long>(raw.size);
+    file->m_asRead = std::make_unique<Digest>(digestOf(raw.data.get(), raw.size));
+    file->m_onDisk = std::make_unique<Digest>(*file->m_asRead);
     file->m_compressed = looksCompressed(raw.data.get(), raw.size);
     if (file->m_compressed) {
         try {
-            text = inflateText(raw.data.get(), raw.size);
+            text = inflateText(raw.data.get(), raw.size, kMaxDocumentBytes, checkHead);
         } catch (const std::bad_alloc&) {
             fail("there is not enough memory to uncompress it");
         }
@@ -172,7 +200,7 @@ std::unique_ptr<DocumentFile> DocumentFile::open(const std::filesystem::path& pa
 }
 
 std::unique_ptr<ByteSource> DocumentFile::readAgain() const {
-    auto source = std::make_unique<FileSource>(m_original, m_originalSize);
+    auto source = std::make_unique<FileSource>(m_original, *m_asRead);
     if (m_compressed) {
         return std::make_unique<GzipSource>(std::move(source));
     }

@@ -1,7 +1,9 @@
 #pragma once
 
 #include <cstddef>
+#include <functional>
 #include <memory>
+#include <string_view>
 
 namespace host::sla::file {
 
@@ -14,5 +16,10 @@ struct FileText {
 
 // The largest document, compressed or once uncompressed, that is read: 1 GiB.
 inline constexpr std::size_t kMaxDocumentBytes = std::size_t{1} << 30;
+
+// A look at the first kHeadBytes of a text (all of it when shorter) before
+// the rest is read: it throws FileError to refuse the file. Empty: no look.
+using HeadCheck = std::function<void(std::string_view head)>;
+inline constexpr std::size_t kHeadBytes = 4096;
 
 }  // namespace host::sla::file

@@ -66,12 +66,15 @@ bool looksCompressed(const char* data, std::size_t size) {
            static_cast<unsigned char>(data[1]) == 0x8b;
 }
 
-FileText inflateText(const char* data, std::size_t size, std::size_t limit) {
+FileText inflateText(const char* data, std::size_t size, std::size_t limit,
+                     const HeadCheck& checkHead) {
     GzipSource source(std::make_unique<MemorySource>(data, size));
     // One byte over the announced size: reaching it shows the text is longer.
     std::size_t capacity =
         std::min(std::max<std::size_t>(announcedSize(data, size, limit) + 1, 4096), limit + 1);
     FileText text{std::unique_ptr<char[]>(new char[capacity + 1]), 0};
+    // A refusal on sight of the start spares uncompressing the rest.
+    bool headSeen = !checkHead;
     for (;;) {
         if (text.size == capacity) {
             if (capacity > limit) {
@@ -84,11 +87,20 @@ FileText inflateText(const char* data, std::size_t size, std::size_t limit) {
             std::memcpy(larger.get(), text.data.get(), text.size);
             text.data = std::move(larger);
         }
-        const std::size_t got = source.read(text.data.get() + text.size, capacity - text.size);
+        const std::size_t room =
+            headSeen ? capacity - text.size : std::min(capacity, kHeadBytes) - text.size;
+        const std::size_t got = source.read(text.data.get() + text.size, room);
         if (got == 0) {
             break;
         }
         text.size += got;
+        if (!headSeen && text.size >= std::min(capacity, kHeadBytes)) {
+            headSeen = true;
+            checkHead(std::string_view(text.data.get(), text.size));
+        }
+    }
+    if (!headSeen) {
+        checkHead(std::string_view(text.data.get(), text.size));
     }
     text.data[text.size] = '\0';
     return text;

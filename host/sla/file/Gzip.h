@@ -17,8 +17,10 @@ namespace host::sla::file {
 bool looksCompressed(const char* data, std::size_t size);
 
 // The uncompressed text of `data`; throws FileError when it is damaged or
-// longer than `limit` bytes.
-FileText inflateText(const char* data, std::size_t size, std::size_t limit = kMaxDocumentBytes);
+// longer than `limit` bytes. `checkHead` sees its start before the rest is
+// uncompressed.
+FileText inflateText(const char* data, std::size_t size, std::size_t limit = kMaxDocumentBytes,
+                     const HeadCheck& checkHead = {});
 
 // Uncompresses `input` as it is read.
 class GzipSource : public ByteSource {

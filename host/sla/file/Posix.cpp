@@ -98,6 +98,12 @@ bool writeAll(int fd, const char* data, std::size_t size) {
                       [&](std::size_t done) { return ::write(fd, data + done, size - done); });
 }
 
+bool writeAllAt(int fd, const char* data, std::size_t size, off_t offset) {
+    return writeFully(size, [&](std::size_t done) {
+        return ::pwrite(fd, data + done, size - done, offset + static_cast<off_t>(done));
+    });
+}
+
 bool copyContents(int from, int to, off_t size) {
     std::vector<char> buffer(std::size_t{1} << 18);
     off_t done = 0;
@@ -112,11 +118,7 @@ bool copyContents(int from, int to, off_t size) {
             errno = EIO;  // the source is shorter than it was a moment ago
             return false;
         }
-        const bool wrote = writeFully(want, [&](std::size_t written) {
-            return ::pwrite(to, buffer.data() + written, want - written,
-                            done + static_cast<off_t>(written));
-        });
-        if (!wrote) {
+        if (!writeAllAt(to, buffer.data(), want, done)) {
             return false;
         }
         done += static_cast<off_t>(want);

@@ -42,6 +42,8 @@ ssize_t readFully(int fd, char* into, std::size_t size);
 ssize_t readFullyAt(int fd, char* into, std::size_t size, off_t offset);
 // Writes all of `data`; false (errno set) on failure.
 bool writeAll(int fd, const char* data, std::size_t size);
+// Writes all of `data` at `offset`, leaving the file position alone; false (errno set) on failure.
+bool writeAllAt(int fd, const char* data, std::size_t size, off_t offset);
 // Copies `size` bytes from the start of `from` to the start of `to`; false (errno set) on failure.
 bool copyContents(int from, int to, off_t size);
 

@@ -38,8 +38,6 @@ public:
     // After a rename or to leave the file for the user: it is no longer removed.
     void keep() { m_keep = true; }
     bool close() { return m_fd.close(); }
-    // Opens the closed file again for reading; throws FileError.
-    void reopen();
 
 private:
     Temporary() = default;
@@ -51,5 +49,22 @@ private:
 };
 
 std::filesystem::path folderOf(const std::filesystem::path& target);
+// The system's temporary folder (TMPDIR, else /tmp).
+std::filesystem::path temporaryFolder();
+
+// What a save leaves behind only when it does not finish. The rewrite in
+// place keeps the old version as NAME.quarvel-backup beside the file or,
+// where its folder refuses new files, in the temporary folder under a name
+// made of the file's device and inode; the rename path writes the new
+// version to .NAME.quarvel-XXXXXX beside it.
+inline constexpr char kBackupSuffix[] = ".quarvel-backup";
+inline constexpr char kTemporaryMark[] = ".quarvel-";
+std::filesystem::path backupBeside(const std::filesystem::path& target);
+std::string backupElsewherePrefix(const struct stat& info);
+
+// Refuses, with a FileError naming it, a file that such a backup belongs
+// to; removes such temporary files of it that no process holds and that are
+// provably stale, and refuses one it cannot tell about.
+void refuseLeftovers(const std::filesystem::path& path, const struct stat& info);
 
 }  // namespace host::sla::file

@@ -99,6 +99,38 @@ TEST(SlaFile, CompressedAndScribus16DocumentsAreReflectedAndReadBack) {
     }
 }
 
+// A compressed document of an older Scribus is refused on sight of its root
+// element: the damage far behind it, which uncompressing it all would meet,
+// is never reached.
+TEST(SlaFile, ACompressedOlderDocumentIsRefusedBeforeItIsUncompressed) {
+    struct Row {
+        const char* root;
+        const char* reason;
+    };
+    const Row rows[] = {
+        {"<SCRIBUSUTF8NEW Version=\"1.4.6\">", "it was saved by Scribus 1.4.6, whose format"},
+        {"<SCRIBUSUTF8 Version=\"1.2.1\">", "it was saved by Scribus 1.2.1, whose format"},
+        {"<SCRIBUSUTF8NEW Version=\"1.5.8\">", "it is a damaged gzip file"}};
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.root);
+        std::string text =
+            std::string("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n") + row.root + "<DOCUMENT>\n";
+        for (int i = 0; text.size() < 4 * 1024 * 1024; ++i) {
+            text += "<PAGEOBJECT ANNAME=\"item " + std::to_string(i) + "\"/>\n";
+        }
+        host::sla::file::StringSink packed;
+        host::sla::file::GzipSink gzip(packed);
+        gzip.write(text + "</DOCUMENT></SCRIBUSUTF8NEW>\n");
+        gzip.finish();
+        std::string damaged = packed.text();
+        for (std::size_t at = damaged.size() * 3 / 4; at < damaged.size() * 3 / 4 + 64; ++at) {
+            damaged[at] = static_cast<char>(~damaged[at]);
+        }
+        slatest::ScratchFolder folder;
+        EXPECT_THAT(openError(folder.write("old.sla.gz", damaged)), HasSubstr(row.reason));
+    }
+}
+
 TEST(SlaFile, OnlyChangedDocumentsAreWritten) {
     slatest::ScratchFolder folder;
     const auto kept = folder.copy(slatest::ownSample("sheet.sla"));
