@@ -31,7 +31,7 @@ std::shared_ptr<host::DocumentHost> openDocuments(const std::vector<std::filesys
                                                   host::HostRegistry& hosts) {
     std::size_t packages = 0;
     for (const auto& file : files) {
-        packages += isPackage(file) ? 1 : 0;
+        packages += isPackage(file) ? 1U : 0U;
     }
     if (packages != 0 && packages != files.size()) {
         throw host::HostError(
