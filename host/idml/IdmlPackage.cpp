@@ -82,6 +82,10 @@ std::unique_ptr<IdmlPackage> IdmlPackage::read(std::string bytes) {
     package->m_archive = zip_open_from_source(source, ZIP_RDONLY | ZIP_CHECKCONS, &error);
     if (!package->m_archive) {
         zip_source_free(source);
+        if (zip_error_code_zip(&error) == ZIP_ER_EXISTS) {
+            zip_error_fini(&error);
+            fail("it lists an entry twice");  // libzip stops at the second one
+        }
         fail("it is not a readable ZIP archive (" + zipErrorText(&error) + ")");
     }
     zip_error_fini(&error);

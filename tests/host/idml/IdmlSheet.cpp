@@ -288,4 +288,29 @@ std::vector<std::pair<std::string, std::string>> entriesOf(const std::filesystem
     return entries;
 }
 
+std::vector<StoredEntry> storedEntriesOf(const std::filesystem::path& path) {
+    int error = 0;
+    zip_t* archive = zip_open(path.c_str(), ZIP_RDONLY, &error);
+    if (!archive) {
+        throw std::runtime_error("cannot open " + path.string() + " as a ZIP archive");
+    }
+    std::vector<StoredEntry> entries;
+    for (zip_int64_t i = 0; i < zip_get_num_entries(archive, 0); ++i) {
+        const auto index = static_cast<zip_uint64_t>(i);
+        zip_stat_t stat;
+        zip_stat_index(archive, index, 0, &stat);
+        std::string data(stat.comp_size, '\0');
+        zip_file_t* file = zip_fopen_index(archive, index, ZIP_FL_COMPRESSED);
+        if (!file || zip_fread(file, data.data(), stat.comp_size) !=
+                         static_cast<zip_int64_t>(stat.comp_size)) {
+            zip_discard(archive);
+            throw std::runtime_error("cannot read " + std::string(stat.name));
+        }
+        zip_fclose(file);
+        entries.push_back({stat.name, stat.comp_method, std::move(data)});
+    }
+    zip_discard(archive);
+    return entries;
+}
+
 }  // namespace idmltest

@@ -37,4 +37,13 @@ void writeFile(const std::filesystem::path& path, const std::string& bytes);
 // The unpacked entries of the package at `path`, in order (read with libzip).
 std::vector<std::pair<std::string, std::string>> entriesOf(const std::filesystem::path& path);
 
+// An entry as stored: its compression method and its data still compressed.
+struct StoredEntry {
+    std::string name;
+    int method = 0;
+    std::string stored;
+    bool operator==(const StoredEntry&) const = default;
+};
+std::vector<StoredEntry> storedEntriesOf(const std::filesystem::path& path);
+
 }  // namespace idmltest
