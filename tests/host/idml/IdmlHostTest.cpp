@@ -236,6 +236,65 @@ TEST_F(IdmlHost, TheCopyOfATextFrameHasItsOwnStoryListedInTheDesignmap) {
     EXPECT_TRUE(map.find_child_by_attribute("idPkg:Story", "src", part.c_str()));
 }
 
+TEST_F(IdmlHost, ThreadsWithinTheCopyAreKeptThoseLeavingItCutAndLinksCopied) {
+    // Two pages side by side: "far" lies on the second, which is not copied.
+    const contract::Sheet sheet{600.0,
+                                400.0,
+                                {frame("TextFrame", "t1", 100, 100, 100, 50, 0),
+                                 frame("TextFrame", "t2", 300, 100, 100, 50, 0),
+                                 frame("Rectangle", "picture", 300, 300, 100, 50, 0),
+                                 frame("TextFrame", "far", 900, 100, 100, 50, 0)}};
+    SheetOptions options;
+    options.spreads = {2};
+    auto parts = sheetParts(sheet, options);
+    for (ZipEntry& entry : parts) {
+        if (entry.name.rfind("Spreads/", 0) == 0) {
+            // Built in order: t1 u300, t2 u301, picture u302, far u303; one story for the chain.
+            std::string& text = entry.data;
+            text = std::regex_replace(
+                text, std::regex("(Self=\"u300\"[^>]*PreviousTextFrame=\"n\" NextTextFrame=\")n"),
+                "$01u301");
+            text = std::regex_replace(text,
+                                      std::regex("(Self=\"u301\"[^>]*ParentStory=\")u401(\" "
+                                                 "PreviousTextFrame=\")n(\" NextTextFrame=\")n"),
+                                      "$01u400$02u300$03u303");
+            text = std::regex_replace(
+                text,
+                std::regex("(Self=\"u303\"[^>]*ParentStory=\")u402(\" PreviousTextFrame=\")n"),
+                "$01u400$02u301");
+            text = std::regex_replace(
+                text, std::regex("(Name=\"picture\"[^>]*>\n)"),
+                "$01\t\t\t<Image Self=\"u500\" ItemTransform=\"1 0 0 1 0 0\"><Link Self=\"u501\" "
+                "LinkResourceURI=\"file:picture.tif\"/></Image>\n");
+        }
+    }
+    const auto path = m_scratch / "threads.idml";
+    writeFile(path, zipArchive(parts));
+    reflectFile(path, true);
+    const auto document = host::idml::IdmlDocument::load(path);
+    const pugi::xml_node copy = document->spread(1).spread;
+    const pugi::xml_node t1 = copy.find_child_by_attribute("TextFrame", "Name", "t1");
+    const pugi::xml_node t2 = copy.find_child_by_attribute("TextFrame", "Name", "t2");
+    ASSERT_TRUE(t1 && t2);
+    EXPECT_FALSE(copy.find_child_by_attribute("TextFrame", "Name", "far"));
+    EXPECT_STREQ(t1.attribute("NextTextFrame").value(), t2.attribute("Self").value());
+    EXPECT_STREQ(t2.attribute("PreviousTextFrame").value(), t1.attribute("Self").value());
+    EXPECT_STREQ(t2.attribute("NextTextFrame").value(), "n");  // "far" stayed behind
+    // The chain shares one copy of its story.
+    EXPECT_STREQ(t1.attribute("ParentStory").value(), t2.attribute("ParentStory").value());
+    EXPECT_STRNE(t1.attribute("ParentStory").value(), "u400");
+    const pugi::xml_node link =
+        copy.find_child_by_attribute("Rectangle", "Name", "picture").child("Image").child("Link");
+    EXPECT_STREQ(link.attribute("LinkResourceURI").value(), "file:picture.tif");
+    EXPECT_STRNE(link.attribute("Self").value(), "u501");
+    // The original chain is as it was.
+    const pugi::xml_node original = document->spread(0).spread;
+    EXPECT_STREQ(original.find_child_by_attribute("TextFrame", "Name", "t2")
+                     .attribute("NextTextFrame")
+                     .value(),
+                 "u303");
+}
+
 TEST_F(IdmlHost, ForgetAfterReadingTheSheetLeavesTheFileByteForByte) {
     const auto path = write(richSheet());
     const std::string before = readFile(path);
