@@ -59,7 +59,7 @@ bool isPageItem(pugi::xml_node node) {
 }
 
 std::string typeNameOf(pugi::xml_node node) {
-    const std::string name = node.name();
+    std::string name = node.name();
     if (name == "GraphicLine") {
         return "Line";
     }

@@ -14,7 +14,7 @@ namespace {
 }
 
 std::string zipErrorText(zip_error_t* error) {
-    const std::string text = zip_error_strerror(error);
+    std::string text = zip_error_strerror(error);
     zip_error_fini(error);
     return text;
 }

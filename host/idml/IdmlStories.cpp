@@ -18,7 +18,7 @@ pugi::xml_node designmapDocument(IdmlDocument& document) {
 
 // The part holding story `id`, as designmap.xml lists it.
 std::string storyPart(IdmlDocument& document, const std::string& id) {
-    const std::string usual = "Stories/Story_" + id + ".xml";
+    std::string usual = "Stories/Story_" + id + ".xml";
     for (pugi::xml_node listed : designmapDocument(document).children("idPkg:Story")) {
         if (usual == listed.attribute("src").value()) {
             return usual;

@@ -53,7 +53,7 @@ contract::Sheet richSheet() {
 class IdmlHost : public testing::Test {
 protected:
     std::filesystem::path write(const contract::Sheet& sheet, const SheetOptions& options = {}) {
-        const auto path = m_scratch / ("sheet" + std::to_string(++m_count) + ".idml");
+        auto path = m_scratch / ("sheet" + std::to_string(++m_count) + ".idml");
         writeFile(path, sheetPackage(sheet, options));
         return path;
     }

@@ -58,7 +58,7 @@ std::vector<host::Bounds> rectanglesOf(const std::string& output, int spread) {
 
 TEST(IdmlIndependent, TheReflectedSheetKeepsTheFormatAndItsRectanglesLieWhereTheAdapterSays) {
     filetest::Scratch scratch;
-    contract::Sheet sheet = contract::standardSheet();
+    const contract::Sheet& sheet = contract::standardSheet();
     for (const bool leftRight : {true, false}) {
         SCOPED_TRACE(leftRight ? "left-right" : "top-bottom");
         const auto path = scratch.write("sheet.idml", sheetPackage(sheet));
