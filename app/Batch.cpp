@@ -8,9 +8,10 @@
 #include <vector>
 
 #include "app/BatchReport.h"
+#include "app/OpenDocuments.h"
 #include "app/Session.h"
+#include "host/DocumentHost.h"
 #include "host/HostRegistry.h"
-#include "host/sla/SlaHost.h"
 #include "window/form/EventGuard.h"
 #include "window/form/Form1.h"
 #include "window/headless/HeadlessEventLoop.h"
@@ -25,7 +26,7 @@ namespace {
 // The form, the window and every host reference they held are gone on
 // return; the documents stay open in `documents` for the session's end.
 int runTool(const std::vector<std::filesystem::path>& files, const CommandLine& line,
-            SheetReport& report, std::shared_ptr<host::sla::SlaHost>& documents) {
+            SheetReport& report, std::shared_ptr<host::DocumentHost>& documents) {
     window::headless::HeadlessEventLoop loop;
     // A message box has no one to show it to: its text ends the run as an error.
     window::headless::HeadlessWindow window(
@@ -33,10 +34,7 @@ int runTool(const std::vector<std::filesystem::path>& files, const CommandLine& 
     window::form::EventGuard guard([&report](const std::string& text) { report.error = text; },
                                    [&loop](int status) { loop.leave(status); });
     host::HostRegistry hosts;
-    guard.run([&] {
-        documents = host::sla::SlaHost::open(files, line.page);
-        host::sla::registerSlaHost(hosts, documents);
-    });
+    guard.run([&] { documents = openDocuments(files, line.page, hosts); });
 
     window::form::Form1 form(hosts, window.controls(), window);
     window.connectHandlers(form, guard);
@@ -74,7 +72,7 @@ SheetReport runDocument(const std::optional<std::string>& file, const CommandLin
     if (file) {
         files.emplace_back(*file);
     }
-    std::shared_ptr<host::sla::SlaHost> documents;
+    std::shared_ptr<host::DocumentHost> documents;
     int status = runTool(files, line, report, documents);
     if (line.dryRun && status == 0) {
         discardSession(documents.get());
@@ -83,7 +81,7 @@ SheetReport runDocument(const std::optional<std::string>& file, const CommandLin
     status = finishSession(status, documents.get(),
                            [&report](const std::string& text) { report.error = text; });
     if (status == 0) {
-        report.newPage = static_cast<int>(documents->openDocuments().back()->pageNodes().size());
+        report.newPage = documents->lastAddedPage();
     } else {
         report.front.clear();
         report.back.clear();

@@ -1,7 +1,8 @@
 // quarvel: computes the back side of an imposed press sheet in a Scribus
 // document and writes it as a new page.
 //
-// The launcher: the only place that picks the host adapter (.sla documents)
+// The launcher: the only place that picks the host adapter (.sla documents or
+// IDML packages, app/OpenDocuments)
 // and the window toolkit: Qt Widgets for the window, the headless backend for
 // the batch mode (--reflect), which never starts Qt and needs no display.
 
@@ -12,9 +13,10 @@
 
 #include "app/Batch.h"
 #include "app/CommandLine.h"
+#include "app/OpenDocuments.h"
 #include "app/Session.h"
+#include "host/DocumentHost.h"
 #include "host/HostRegistry.h"
-#include "host/sla/SlaHost.h"
 #include "window/Design.h"
 #include "window/form/EventGuard.h"
 #include "window/form/Form1.h"
@@ -36,15 +38,12 @@ std::vector<std::filesystem::path> paths(const std::vector<std::string>& files) 
 // Opens the documents and runs the window until the tool ends; returns the
 // status it ended with. The window, the tool state and every host reference
 // they held are gone on return.
-int runWindow(const app::CommandLine& line, std::shared_ptr<host::sla::SlaHost>& documents) {
+int runWindow(const app::CommandLine& line, std::shared_ptr<host::DocumentHost>& documents) {
     window::qt::SkinWindow skin;
     window::qt::QtEventLoop loop(skin);
     window::form::EventGuard guard(reportError, [&loop](int status) { loop.leave(status); });
     host::HostRegistry hosts;
-    guard.run([&] {
-        documents = host::sla::SlaHost::open(paths(line.files), line.page);
-        host::sla::registerSlaHost(hosts, documents);
-    });
+    guard.run([&] { documents = app::openDocuments(paths(line.files), line.page, hosts); });
 
     window::form::Form1 form(hosts, skin.controls(), skin);
     skin.connectHandlers(form, guard);
@@ -79,7 +78,7 @@ int main(int argc, char* argv[]) {
     QApplication application(argc, argv);
     QApplication::setApplicationName(window::kCaption);
 
-    std::shared_ptr<host::sla::SlaHost> documents;
+    std::shared_ptr<host::DocumentHost> documents;
     const int status = runWindow(line, documents);
     return app::finishSession(status, documents.get(), reportError);
 }

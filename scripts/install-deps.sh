@@ -11,7 +11,7 @@ packages=(
   g++ cmake make pkg-config
   qt6-base-dev qt6-svg-dev libqt6svg6
   libgtest-dev libgmock-dev
-  libpugixml-dev zlib1g-dev
+  libpugixml-dev zlib1g-dev libzip-dev
   fonts-liberation
   xvfb xauth xdotool imagemagick
   desktop-file-utils

@@ -234,6 +234,13 @@ std::shared_ptr<Window> SlaHost::activeWindow() {
     return std::make_shared<SlaWindow>(m_documents.back(), m_activeSpread);
 }
 
+int SlaHost::lastAddedPage() const {
+    if (m_documents.empty()) {
+        return 0;
+    }
+    return static_cast<int>(m_documents.back()->pageNodes().size());
+}
+
 void SlaHost::saveChanged() {
     std::string failures;
     for (const auto& document : m_documents) {

@@ -11,14 +11,13 @@
 #include <optional>
 #include <vector>
 
-#include "host/Host.h"
+#include "host/DocumentHost.h"
 #include "host/HostRegistry.h"
-#include "host/Session.h"
 #include "host/sla/SlaDocument.h"
 
 namespace host::sla {
 
-class SlaHost : public Application, public Session, public std::enable_shared_from_this<SlaHost> {
+class SlaHost : public DocumentHost, public std::enable_shared_from_this<SlaHost> {
 public:
     // Opens `files` in order. The active window shows the spread holding page
     // `activePage` (1-based) of the last file, or its first spread. Throws
@@ -36,6 +35,8 @@ public:
 
     void endNormally() override { saveChanged(); }
     void endAfterError() noexcept override {}
+    // New pages come last: the active document's page count.
+    int lastAddedPage() const override;
 
     const std::vector<std::shared_ptr<SlaDocument>>& openDocuments() const { return m_documents; }
 
