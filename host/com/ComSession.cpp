@@ -73,7 +73,8 @@ ComPtr<IUnknown> findOrStartFirst(const std::vector<std::string>& progIds, std::
 }
 
 std::shared_ptr<Application> applicationOf(std::shared_ptr<Connection> connection,
-                                           ComPtr<IUnknown> instance, const std::string& progId) {
+                                           const ComPtr<IUnknown>& instance,
+                                           const std::string& progId) {
     ComPtr<IDispatch> application;
     const HRESULT result = instance->QueryInterface(IID_IDispatch, application.putVoid());
     if (FAILED(result)) {
@@ -117,7 +118,7 @@ std::shared_ptr<Application> ComSession::connect(const std::string& progId) {
 std::shared_ptr<Application> ComSession::connectFirst(const std::vector<std::string>& progIds) {
     std::string connected;
     ComPtr<IUnknown> instance = findOrStartFirst(progIds, connected);
-    return applicationOf(m_state->connection, std::move(instance), connected);
+    return applicationOf(m_state->connection, instance, connected);
 }
 
 ComCallCounts ComSession::counts() const {
