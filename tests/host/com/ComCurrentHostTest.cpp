@@ -60,7 +60,7 @@ protected:
         if (!leftRight) {
             event(&window::form::Form1::image3Click);
         }
-        const state::ToolState before = tool();
+        state::ToolState before = tool();
         event(&window::form::Form1::bReflectClick);
         EXPECT_THAT(reports, IsEmpty());
         EXPECT_EQ(guard.exitStatus(), 0);
