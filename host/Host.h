@@ -2,13 +2,16 @@
 
 // The host's automation object model, as far as the tool uses it.
 // Lengths are host units (the unit the host reports for the document); bounds
-// are top, left, bottom, right in that order, y growing downwards.
+// are top, left, bottom, right in that order, y growing downwards, measured from
+// the top-left corner of the page (for a spread's items, its first page: the
+// sheet), whatever zero point the host's rulers have.
 //
 // Angles: degrees, counter-clockwise on screen positive, about the centre of
 // the item's box. A put takes any finite value (a non-finite one throws
 // HostError); a get reports the same angle modulo 360, in the range of the
 // adapter:
-//   - a live host: as the host reports it, passed on unchanged;
+//   - a live host: InDesign 2.0 as it reports them, passed on unchanged; a later
+//     InDesign, which reports (-180, 180], reduced into [0, 360) (-90 gives 270);
 //   - the .sla host (host/sla): reduced to [0, 360);
 //   - the in-memory host (host/memory): unreduced, exactly as put or built,
 //     so that tests can hand the tool any angle a host might report.
@@ -56,7 +59,8 @@ class Page {
 public:
     virtual ~Page() = default;
     // Adds a copy of the page to the document; the result is the spread whose
-    // page items are the copy's items.
+    // page items are the copy's items (on a later host, the new page itself,
+    // standing as that spread).
     virtual std::shared_ptr<Spread> duplicate() = 0;
 };
 

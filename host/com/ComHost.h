@@ -9,12 +9,13 @@
 // leaves the apartment; a host object used after that throws HostError.
 //
 //     host::com::ComSession session;                   // owned by the launcher
-//     host::com::registerComHost(registry, session);   // under "InDesign.Application.2.0"
+//     host::com::registerComHost(registry, session);   // every InDesign, in knownProgIds() order
 
 #include <chrono>
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "host/Host.h"
 #include "host/HostRegistry.h"
@@ -55,6 +56,11 @@ public:
     // else one started by activation. Throws HostError, with the reason, when there is none
     // or when it does not support the application interface.
     std::shared_ptr<Application> connect(const std::string& progId);
+    // A running instance of any of `progIds` (the running object table, in their order) first,
+    // else the first of them that is installed, started by activation; names not installed are
+    // skipped. Throws HostError, in one sentence, when none is installed, and as connect() does
+    // when the one chosen fails.
+    std::shared_ptr<Application> connectFirst(const std::vector<std::string>& progIds);
 
     // A live host keeps what the tool did as it did it: neither end has anything to save.
     // The references go with the session.
@@ -69,8 +75,14 @@ private:
     std::unique_ptr<State> m_state;
 };
 
-// Makes `registry` connect through `session` under `progId`; `session` must outlive that use.
-void registerComHost(HostRegistry& registry, ComSession& session,
-                     const std::string& progId = kProgId);
+// The ProgIDs of every InDesign the tool speaks to, in the order they are tried: 2.0 (whose
+// object model the tool was made for), the version-independent name (the newest installed), then
+// the versions from the newest (2026) to the oldest (CS).
+const std::vector<std::string>& knownProgIds();
+
+// Makes `registry` connect through `session` under host::kProgId, the name the tool asks for:
+// to the host `progId` names, or when it is empty to the first of knownProgIds() found as
+// connectFirst() finds it. `session` must outlive that use.
+void registerComHost(HostRegistry& registry, ComSession& session, const std::string& progId = {});
 
 }  // namespace host::com

@@ -15,35 +15,50 @@ using ConnectionPtr = std::shared_ptr<Connection>;
 
 // Until its class is known an item's members are looked up under this name.
 constexpr const char* kUnknownClass = "PageItem";
+// A later host's name for the class 2.0 calls "Line".
+constexpr const char* kGraphicLine = "GraphicLine";
 
 class ComPageItem : public PageItem {
 public:
-    ComPageItem(ConnectionPtr connection, ComPtr<IDispatch> object)
-        : m_object(std::move(connection), std::move(object), kUnknownClass) {}
+    ComPageItem(ConnectionPtr connection, ComPtr<IDispatch> object, std::optional<Origin> origin)
+        : m_object(std::move(connection), std::move(object), kUnknownClass), m_origin(origin) {}
 
     std::string typeName() override {
         std::string name =
             m_object.connection().className(m_object.dispatch(), m_object.kind() + " type name");
         m_object.setKind(name);
         m_classKnown = true;
-        return name;
+        return name == kGraphicLine ? "Line" : name;
     }
     Bounds visibleBounds() override {
         knowClass();
-        return boundsOf(m_object.get(model::kVisibleBounds).get(),
-                        m_object.operation(model::kVisibleBounds));
+        Bounds bounds = boundsOf(m_object.get(model::kVisibleBounds).get(),
+                                 m_object.operation(model::kVisibleBounds));
+        if (m_origin) {
+            bounds = {bounds.top - m_origin->top, bounds.left - m_origin->left,
+                      bounds.bottom - m_origin->top, bounds.right - m_origin->left};
+        }
+        return bounds;
     }
     // Rectangles take their bounds as variants and lines as doubles, as the original tool sent
     // them; a host that looks at the element type sees the same.
     void setVisibleBounds(const Bounds& bounds) override {
         knowClass();
-        m_object.put(model::kVisibleBounds, m_object.kind() == "Rectangle" ? variantArrayOf(bounds)
-                                                                           : doubleArrayOf(bounds));
+        Bounds placed = bounds;
+        if (m_origin) {
+            placed = {bounds.top + m_origin->top, bounds.left + m_origin->left,
+                      bounds.bottom + m_origin->top, bounds.right + m_origin->left};
+        }
+        m_object.put(model::kVisibleBounds, m_object.kind() == "Rectangle" ? variantArrayOf(placed)
+                                                                           : doubleArrayOf(placed));
     }
+    // 2.0 reports angles in [0, 360), as the tool's geometry takes them; a later host in
+    // (-180, 180], brought back into [0, 360) here.
     double rotationAngle() override {
         knowClass();
-        return numberOf(m_object.get(model::kRotationAngle).get(),
-                        m_object.operation(model::kRotationAngle));
+        const double degrees = numberOf(m_object.get(model::kRotationAngle).get(),
+                                        m_object.operation(model::kRotationAngle));
+        return m_object.connection().original() ? degrees : angleWithinTurn(degrees);
     }
     void setRotationAngle(double degrees) override {
         knowClass();
@@ -63,6 +78,7 @@ private:
     }
 
     HostObject m_object;
+    std::optional<Origin> m_origin;
     bool m_classKnown = false;
 };
 
@@ -92,8 +108,8 @@ private:
 
 class ComPageItems : public PageItems {
 public:
-    ComPageItems(ConnectionPtr connection, ComPtr<IDispatch> object)
-        : m_object(std::move(connection), std::move(object), "PageItems") {}
+    ComPageItems(ConnectionPtr connection, ComPtr<IDispatch> object, std::optional<Origin> origin)
+        : m_object(std::move(connection), std::move(object), "PageItems"), m_origin(origin) {}
 
     HostObject& object() { return m_object; }
 
@@ -117,7 +133,7 @@ public:
             for (ULONG index = 0; index < fetched && index < batch; ++index) {
                 items.push_back(std::make_shared<ComPageItem>(
                     m_object.sharedConnection(),
-                    objectOf(buffer[index], "PageItems enumeration", "a page item")));
+                    objectOf(buffer[index], "PageItems enumeration", "a page item"), m_origin));
             }
             buffer.clear();
             if (fetched == 0) {
@@ -147,16 +163,18 @@ private:
     }
 
     HostObject m_object;
+    std::optional<Origin> m_origin;
 };
 
 }  // namespace
 
 std::shared_ptr<PageItems> makePageItems(ConnectionPtr connection, const VARIANT& value,
-                                         const std::string& operation) {
+                                         const std::string& operation,
+                                         std::optional<Origin> origin) {
     auto items = std::make_shared<ComPageItems>(std::move(connection),
-                                                objectOf(value, operation, "page items"));
-    requireInterface(items->object(), model::kPageItems, "page items of a spread",
-                     "page-items collection");
+                                                objectOf(value, operation, "page items"), origin);
+    requireInterface(items->object(), model::kPageItems, model::kPageItemsClass,
+                     "page items of a spread", "page-items collection");
     return items;
 }
 

@@ -1,3 +1,7 @@
+#include <string>
+#include <utility>
+#include <vector>
+
 #include "host/HostError.h"
 #include "host/com/ComHost.h"
 #include "host/com/ComObjects.h"
@@ -14,6 +18,18 @@ struct ComSession::State {
 
 namespace {
 
+ComPtr<IUnknown> start(const std::string& progId, const CLSID& classId) {
+    ComPtr<IUnknown> instance;
+    const HRESULT result =
+        CoCreateInstance(classId, nullptr, CLSCTX_LOCAL_SERVER, IID_IUnknown, instance.putVoid());
+    if (FAILED(result) || !instance) {
+        throw HostError("Cannot connect to \"" + progId +
+                        "\": it is not running and could not be started: " +
+                        systemDescription(result) + " (HRESULT " + hresultText(result) + ").");
+    }
+    return instance;
+}
+
 // The running instance from the running object table, else a new one by activation.
 ComPtr<IUnknown> findOrStart(const std::string& progId) {
     const std::string prefix = "Cannot connect to \"" + progId + "\": ";
@@ -27,13 +43,46 @@ ComPtr<IUnknown> findOrStart(const std::string& progId) {
     if (SUCCEEDED(GetActiveObject(classId, nullptr, instance.put())) && instance) {
         return instance;
     }
-    result =
-        CoCreateInstance(classId, nullptr, CLSCTX_LOCAL_SERVER, IID_IUnknown, instance.putVoid());
-    if (FAILED(result) || !instance) {
-        throw HostError(prefix + "it is not running and could not be started: " +
-                        systemDescription(result) + " (HRESULT " + hresultText(result) + ").");
+    return start(progId, classId);
+}
+
+// A running instance of any of `progIds` first, in their order, else the first installed one
+// started; the name connected to goes to `connected`.
+ComPtr<IUnknown> findOrStartFirst(const std::vector<std::string>& progIds, std::string& connected) {
+    std::vector<std::pair<std::string, CLSID>> installed;
+    for (const std::string& progId : progIds) {
+        CLSID classId{};
+        if (SUCCEEDED(CLSIDFromProgID(wideOf(progId).c_str(), &classId))) {
+            installed.emplace_back(progId, classId);
+        }
     }
-    return instance;
+    if (installed.empty()) {
+        throw HostError(
+            "No InDesign was found on this computer: Quarvel needs InDesign running or "
+            "installed.");
+    }
+    for (const auto& [progId, classId] : installed) {
+        ComPtr<IUnknown> instance;
+        if (SUCCEEDED(GetActiveObject(classId, nullptr, instance.put())) && instance) {
+            connected = progId;
+            return instance;
+        }
+    }
+    connected = installed.front().first;
+    return start(installed.front().first, installed.front().second);
+}
+
+std::shared_ptr<Application> applicationOf(std::shared_ptr<Connection> connection,
+                                           const ComPtr<IUnknown>& instance,
+                                           const std::string& progId) {
+    ComPtr<IDispatch> application;
+    const HRESULT result = instance->QueryInterface(IID_IDispatch, application.putVoid());
+    if (FAILED(result)) {
+        throw HostError("Cannot connect to \"" + progId +
+                        "\": it offers no automation interface (HRESULT " + hresultText(result) +
+                        ").");
+    }
+    return makeApplication(std::move(connection), std::move(application));
 }
 
 }  // namespace
@@ -63,15 +112,13 @@ ComSession::~ComSession() {
 }
 
 std::shared_ptr<Application> ComSession::connect(const std::string& progId) {
-    ComPtr<IUnknown> instance = findOrStart(progId);
-    ComPtr<IDispatch> application;
-    const HRESULT result = instance->QueryInterface(IID_IDispatch, application.putVoid());
-    if (FAILED(result)) {
-        throw HostError("Cannot connect to \"" + progId +
-                        "\": it offers no automation interface (HRESULT " + hresultText(result) +
-                        ").");
-    }
-    return makeApplication(m_state->connection, std::move(application));
+    return applicationOf(m_state->connection, findOrStart(progId), progId);
+}
+
+std::shared_ptr<Application> ComSession::connectFirst(const std::vector<std::string>& progIds) {
+    std::string connected;
+    ComPtr<IUnknown> instance = findOrStartFirst(progIds, connected);
+    return applicationOf(m_state->connection, instance, connected);
 }
 
 ComCallCounts ComSession::counts() const {
@@ -82,8 +129,29 @@ void ComSession::resetCounts() {
     m_state->connection->counts() = ComCallCounts{};
 }
 
+const std::vector<std::string>& knownProgIds() {
+    static const std::vector<std::string> progIds = [] {
+        std::vector<std::string> names{kProgId, "InDesign.Application"};
+        for (int year = 2026; year >= 2020; --year) {
+            names.push_back("InDesign.Application." + std::to_string(year));
+        }
+        for (int year = 2019; year >= 2014; --year) {
+            names.push_back("InDesign.Application.CC." + std::to_string(year));
+        }
+        names.push_back("InDesign.Application.CC");
+        for (int version = 6; version >= 2; --version) {
+            names.push_back("InDesign.Application.CS" + std::to_string(version));
+        }
+        names.push_back("InDesign.Application.CS");
+        return names;
+    }();
+    return progIds;
+}
+
 void registerComHost(HostRegistry& registry, ComSession& session, const std::string& progId) {
-    registry.add(progId, [&session, progId] { return session.connect(progId); });
+    registry.add(kProgId, [&session, progId] {
+        return progId.empty() ? session.connectFirst(knownProgIds()) : session.connect(progId);
+    });
 }
 
 }  // namespace host::com

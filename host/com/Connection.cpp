@@ -1,6 +1,7 @@
 #include "host/com/Connection.h"
 
 #include <algorithm>
+#include <cwctype>
 
 #include "host/HostError.h"
 #include "host/com/HostErrors.h"
@@ -19,6 +20,14 @@ std::string typeNameOf(std::string interfaceName) {
         interfaceName.erase(0, 1);
     }
     return interfaceName;
+}
+
+std::wstring lowerCase(const wchar_t* name) {
+    std::wstring lower(name);
+    for (wchar_t& letter : lower) {
+        letter = static_cast<wchar_t>(std::towlower(static_cast<wint_t>(letter)));
+    }
+    return lower;
 }
 
 }  // namespace
@@ -58,40 +67,76 @@ bool Connection::waitWhileBusy(std::chrono::steady_clock::time_point start) {
     return true;
 }
 
-DISPID Connection::memberId(IDispatch* object, const std::string& interfaceKey, const wchar_t* name,
-                            const std::string& operation) {
-    const auto key = std::make_pair(interfaceKey, std::wstring(name));
+HRESULT Connection::lookUp(IDispatch* object, const std::string& interfaceKey, const wchar_t* name,
+                           DISPID& id) {
+    const auto key = std::make_pair(interfaceKey, lowerCase(name));
     if (const auto known = m_memberIds.find(key); known != m_memberIds.end()) {
-        return known->second;
+        id = known->second;
+        return S_OK;
     }
-    DISPID id = DISPID_UNKNOWN;
+    id = DISPID_UNKNOWN;
     LPOLESTR names[] = {const_cast<LPOLESTR>(name)};
     const HRESULT result = send([&] {
         ++m_counts.nameLookups;
         return object->GetIDsOfNames(IID_NULL, names, 1, LOCALE_USER_DEFAULT, &id);
     });
-    if (FAILED(result)) {
-        throwCallFailed(operation, result);
+    if (SUCCEEDED(result)) {
+        m_memberIds.emplace(key, id);
     }
-    m_memberIds.emplace(key, id);
-    return id;
+    return result;
+}
+
+std::optional<DISPID> Connection::renamedId(const std::string& interfaceKey,
+                                            const wchar_t* code) const {
+    const auto found = m_renamedIds.find(std::make_pair(interfaceKey, std::wstring(code)));
+    if (found == m_renamedIds.end()) {
+        return std::nullopt;
+    }
+    return found->second;
+}
+
+void Connection::rename(const std::string& interfaceKey, const wchar_t* code, DISPID id) {
+    m_renamedIds[std::make_pair(interfaceKey, std::wstring(code))] = id;
 }
 
 std::string Connection::className(IDispatch* object, const std::string& operation) {
+    std::string name;
+    const HRESULT result = askClassName(object, name);
+    if (FAILED(result)) {
+        throwCallFailed(operation, result);
+    }
+    if (name.empty()) {
+        throw HostError("The host call " + operation + " gave no type information.");
+    }
+    return name;
+}
+
+std::optional<std::string> Connection::classNameIfAny(IDispatch* object,
+                                                      const std::string& operation) {
+    std::string name;
+    const HRESULT result = askClassName(object, name);
+    if (isBusy(result)) {
+        throwCallFailed(operation, result);
+    }
+    if (FAILED(result) || name.empty()) {
+        return std::nullopt;
+    }
+    return name;
+}
+
+HRESULT Connection::askClassName(IDispatch* object, std::string& className) {
     ComPtr<ITypeInfo> info;
     HRESULT result = send([&] {
         ++m_counts.typeQueries;
         return object->GetTypeInfo(0, LOCALE_USER_DEFAULT, info.put());
     });
-    if (FAILED(result)) {
-        throwCallFailed(operation, result);
-    }
-    if (!info) {
-        throw HostError("The host call " + operation + " gave no type information.");
+    if (FAILED(result) || !info) {
+        return result;
     }
     for (const auto& [known, name] : m_classNames) {
         if (known.get() == info.get()) {
-            return name;
+            className = name;
+            return S_OK;
         }
     }
     Bstr name;
@@ -100,14 +145,14 @@ std::string Connection::className(IDispatch* object, const std::string& operatio
         return info->GetDocumentation(MEMBERID_NIL, name.put(), nullptr, nullptr, nullptr);
     });
     if (FAILED(result)) {
-        throwCallFailed(operation, result);
+        return result;
     }
-    std::string className = typeNameOf(utf8Of(name.get()));
+    className = typeNameOf(utf8Of(name.get()));
     // A host that makes a new description for every object would otherwise pile them up here.
     if (m_classNames.size() < kClassesKept) {
         m_classNames.emplace_back(std::move(info), className);
     }
-    return className;
+    return S_OK;
 }
 
 void Connection::close() {
@@ -118,6 +163,7 @@ void Connection::close() {
     m_refs.clear();
     m_classNames.clear();
     m_memberIds.clear();
+    m_renamedIds.clear();
 }
 
 }  // namespace host::com

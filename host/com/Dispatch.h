@@ -2,10 +2,13 @@
 
 // Calls on one host object through IDispatch: gets, puts with the property-put named argument,
 // and methods, with arguments in their natural order. Members are addressed by a four-character
-// id where the object model gives one, otherwise by name, looked up once per interface.
+// id where the object model gives one, otherwise by name, looked up once per interface. A host
+// that answers "unknown member" to a four-character id has the member looked up by its full
+// name instead, once per interface; that id is used from then on.
 
 #include <initializer_list>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "host/com/Connection.h"
@@ -24,7 +27,8 @@ static_assert(fourCharId("docs") == 0x646F6373);
 
 struct Member {
     const wchar_t* name;
-    DISPID id = DISPID_UNKNOWN;  // DISPID_UNKNOWN: asked by name
+    DISPID id = DISPID_UNKNOWN;         // DISPID_UNKNOWN: asked by name
+    const wchar_t* fullName = nullptr;  // for an id the host does not know
 };
 
 class HostObject {
@@ -45,10 +49,16 @@ public:
 
     // A property, or one that takes arguments such as a collection's Item.
     Variant get(const Member& member, std::initializer_list<Variant*> arguments = {});
+    // A property the object may not have: nothing when the host does not know the member.
+    std::optional<Variant> getIfKnown(const Member& member);
     void put(const Member& member, Variant value);
     Variant call(const Member& member, std::initializer_list<Variant*> arguments = {});
 
 private:
+    // The host's answer; a failure throws HostError unless `unknownAllowed` and the host does not
+    // know the member, which is then `unknown`.
+    HRESULT invoke(const Member& member, WORD flags, std::initializer_list<Variant*> arguments,
+                   const std::string& operation, Variant& result, bool unknownAllowed = false);
     Variant invoke(const Member& member, WORD flags, std::initializer_list<Variant*> arguments,
                    const std::string& operation);
 

@@ -1,5 +1,7 @@
 #include "host/com/Values.h"
 
+#include <cmath>
+
 #include "host/HostError.h"
 #include "host/com/HostErrors.h"
 
@@ -142,6 +144,15 @@ Variant variantArrayOf(const Bounds& bounds) {
 
 Variant doubleArrayOf(const Bounds& bounds) {
     return arrayOf(bounds, VT_R8);
+}
+
+double angleWithinTurn(double degrees) {
+    double turned = std::fmod(degrees, 360.0);
+    if (turned < 0) {
+        turned += 360.0;
+    }
+    // -1e-20 + 360 rounds to 360; and minus zero is zero.
+    return turned >= 360.0 || turned == 0 ? 0.0 : turned;
 }
 
 }  // namespace host::com

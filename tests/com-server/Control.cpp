@@ -37,6 +37,7 @@ public:
         return std::wstring(value.get().bstrVal, SysStringLen(value.get().bstrVal));
     }
     long number(UINT index) const { return as(index, VT_I4).get().lVal; }
+    double real(UINT index) const { return as(index, VT_R8).get().dblVal; }
 
 private:
     host::com::Variant as(UINT index, VARTYPE type) const {
@@ -107,6 +108,10 @@ void run(DISPID id, const Arguments& arguments, VARIANT* result) {
             return leaveRunningTable();
         case 14:
             return requestQuit();
+        case 15:
+            server.zeroTop = arguments.real(0);
+            server.zeroLeft = arguments.real(1);
+            return;
         default:
             throw HRESULT{DISP_E_MEMBERNOTFOUND};
     }

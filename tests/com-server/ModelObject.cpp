@@ -2,6 +2,8 @@
 
 #include <exception>
 
+#include "ModelObjects.h"
+
 namespace testhost {
 
 ModelObject::ModelObject(std::wstring interfaceName, bool identity)
@@ -9,6 +11,7 @@ ModelObject::ModelObject(std::wstring interfaceName, bool identity)
     TYPEATTR* attributes = nullptr;
     ITypeInfo* info = interfaceInfo();
     const bool refused = state().refused.count(m_interfaceName) != 0;
+    m_refused = refused;
     if (identity && !refused && info && SUCCEEDED(info->GetTypeAttr(&attributes))) {
         m_identity = attributes->guid;
         info->ReleaseTypeAttr(attributes);
@@ -42,7 +45,8 @@ HRESULT ModelObject::GetTypeInfo(UINT index, LCID, ITypeInfo** info) {
         return DISP_E_BADINDEX;
     }
     try {
-        *info = currentTypeInfo();
+        // A refused object is no object of its class at all, by its identity or by its name.
+        *info = m_refused ? nullptr : currentTypeInfo();
     } catch (const std::exception&) {
         return kHostFailure;
     }
@@ -71,6 +75,12 @@ HRESULT ModelObject::Invoke(DISPID id, REFIID, LCID, WORD flags, DISPPARAMS* par
     server.count("invokes");
     if (server.hiddenIds.count(id) != 0) {
         return DISP_E_MEMBERNOTFOUND;
+    }
+    if (server.current) {
+        id = ids::fromCurrent(id);
+        if (id == DISPID_UNKNOWN) {
+            return DISP_E_MEMBERNOTFOUND;
+        }
     }
     DISPPARAMS none{};
     host::com::Variant answer;

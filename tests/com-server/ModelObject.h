@@ -42,6 +42,7 @@ protected:
 
 private:
     std::wstring m_interfaceName;
+    bool m_refused = false;
     // COM forbids an object to change the interfaces it answers: a refusal asked for applies to
     // the objects made after it.
     GUID m_identity{};

@@ -61,28 +61,69 @@ private:
     std::shared_ptr<host::Documents> m_documents;
 };
 
+// The page's Bounds in the current profile: its corner and size seen from the zero point. Every
+// page is the size of the active document's pages, and rulers start afresh on every spread.
+void answerPageBounds(VARIANT& result) {
+    const ServerState& server = state();
+    const host::MemoryDocument* document = server.host->activeDocument();
+    if (document == nullptr) {
+        throw CallRefused{E_FAIL};
+    }
+    const double sides[4] = {-server.zeroTop, -server.zeroLeft,
+                             document->pageHeight() - server.zeroTop,
+                             document->pageWidth() - server.zeroLeft};
+    SAFEARRAY* array = SafeArrayCreateVector(VT_R8, 0, 4);
+    for (LONG index = 0; index < 4; ++index) {
+        SafeArrayPutElement(array, &index, const_cast<double*>(&sides[index]));
+    }
+    result.vt = VT_ARRAY | VT_R8;
+    result.parray = array;
+}
+
+// A page of `spread`; the test host's spreads hold one page each, so the spread's items are the
+// page's.
 class PageObject : public ModelObject {
 public:
-    explicit PageObject(std::shared_ptr<host::Page> page)
-        : ModelObject(L"Page"), m_page(std::move(page)) {}
+    PageObject(std::shared_ptr<host::Page> page, std::shared_ptr<host::Spread> spread)
+        : ModelObject(L"Page"), m_page(std::move(page)), m_spread(std::move(spread)) {}
 
 protected:
     void member(DISPID id, WORD flags, DISPPARAMS&, VARIANT& result) override {
-        expectMethod(flags);
-        if (id != ids::kDuplicate) {
+        if (id == ids::kDuplicate) {
+            expectMethod(flags);
+            auto copy = m_page->duplicate();
+            // A current host gives the new page, 2.0 the spread that holds it.
+            if (state().current) {
+                answerObject(result, new PageObject(copy->pages()->item(1), copy));
+            } else {
+                answerObject(result, makeSpread(std::move(copy)));
+            }
+            return;
+        }
+        expectGet(flags);
+        if (!state().current) {
             throw CallRefused{DISP_E_MEMBERNOTFOUND};
         }
-        answerObject(result, makeSpread(m_page->duplicate()));
+        if (id == ids::kPageItems) {
+            answerObject(result, makePageItems(m_spread->pageItems()));
+        } else if (id == ids::kBounds) {
+            answerPageBounds(result);
+        } else if (id == ids::kParent) {
+            answerObject(result, makeSpread(m_spread));
+        } else {
+            throw CallRefused{DISP_E_MEMBERNOTFOUND};
+        }
     }
 
 private:
     std::shared_ptr<host::Page> m_page;
+    std::shared_ptr<host::Spread> m_spread;
 };
 
 class PagesObject : public ModelObject {
 public:
-    explicit PagesObject(std::shared_ptr<host::Pages> pages)
-        : ModelObject(L"Pages"), m_pages(std::move(pages)) {}
+    PagesObject(std::shared_ptr<host::Pages> pages, std::shared_ptr<host::Spread> spread)
+        : ModelObject(L"Pages"), m_pages(std::move(pages)), m_spread(std::move(spread)) {}
 
 protected:
     void member(DISPID id, WORD flags, DISPPARAMS& parameters, VARIANT& result) override {
@@ -97,11 +138,12 @@ protected:
         if (FAILED(VariantChangeType(index.put(), &parameters.rgvarg[0], 0, VT_I2))) {
             throw CallRefused{DISP_E_TYPEMISMATCH};
         }
-        answerObject(result, new PageObject(m_pages->item(index.get().iVal)));
+        answerObject(result, new PageObject(m_pages->item(index.get().iVal), m_spread));
     }
 
 private:
     std::shared_ptr<host::Pages> m_pages;
+    std::shared_ptr<host::Spread> m_spread;
 };
 
 class SpreadObject : public ModelObject {
@@ -115,7 +157,7 @@ protected:
         if (id == ids::kPageItems) {
             answerObject(result, makePageItems(m_spread->pageItems()));
         } else if (id == ids::kPages) {
-            answerObject(result, new PagesObject(m_spread->pages()));
+            answerObject(result, new PagesObject(m_spread->pages(), m_spread));
         } else {
             throw CallRefused{DISP_E_MEMBERNOTFOUND};
         }
@@ -172,5 +214,52 @@ IDispatch* makeApplication() {
 IDispatch* makeSpread(std::shared_ptr<host::Spread> spread) {
     return new SpreadObject(std::move(spread));
 }
+
+namespace ids {
+
+DISPID fromCurrent(DISPID id) {
+    switch (id) {
+        case 0x1001:
+            return kDocs;
+        case 0x1002:
+            return kActiveDocument;
+        case 0x1003:
+            return kActiveWindow;
+        case 0x1004:
+            return kCount;
+        case 0x1005:
+            return kPreferences;
+        case 0x1006:
+            return kPageWidth;
+        case 0x1007:
+            return kPageHeight;
+        case 0x1008:
+            return kActiveSpread;
+        case 0x1009:
+            return kPageItems;
+        case 0x100A:
+            return kPages;
+        case 0x100B:
+            return kDuplicate;
+        case kBounds:
+            return kBounds;
+        case kParent:
+            return kParent;
+        case 0x100E:
+            return kVisibleBounds;
+        case 0x100F:
+            return kRotationAngle;
+        case 0x1010:
+            return kUngroup;
+        case DISPID_VALUE:
+            return DISPID_VALUE;
+        case DISPID_NEWENUM:
+            return DISPID_NEWENUM;
+        default:
+            return DISPID_UNKNOWN;
+    }
+}
+
+}  // namespace ids
 
 }  // namespace testhost

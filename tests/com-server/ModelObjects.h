@@ -31,6 +31,13 @@ inline constexpr DISPID kDuplicate = 0x6475706C;
 inline constexpr DISPID kVisibleBounds = 0x76626E64;
 inline constexpr DISPID kRotationAngle = 0x726F7461;
 inline constexpr DISPID kUngroup = 0x756E6772;
+// The current profile only, by these ids in both libraries.
+inline constexpr DISPID kBounds = 0x100C;
+inline constexpr DISPID kParent = 0x100D;
+
+// The id above of a member the current profile's library names `id`; DISPID_UNKNOWN for an id it
+// does not have, four-character ones among them.
+DISPID fromCurrent(DISPID id);
 }  // namespace ids
 
 }  // namespace testhost

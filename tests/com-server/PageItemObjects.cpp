@@ -1,3 +1,4 @@
+#include <cmath>
 #include <string>
 #include <vector>
 
@@ -70,6 +71,40 @@ host::Bounds boundsPut(const VARIANT& value, std::string& form) {
     return {sides[0], sides[1], sides[2], sides[3]};
 }
 
+// The current profile reports bounds from the zero point and angles in (-180, 180].
+// Page coordinates as the rulers give them.
+host::Bounds reportedBounds(const host::Bounds& bounds) {
+    const ServerState& server = state();
+    if (!server.current) {
+        return bounds;
+    }
+    return {bounds.top - server.zeroTop, bounds.left - server.zeroLeft,
+            bounds.bottom - server.zeroTop, bounds.right - server.zeroLeft};
+}
+
+// Ruler coordinates as page coordinates.
+host::Bounds placedBounds(const host::Bounds& bounds) {
+    const ServerState& server = state();
+    if (!server.current) {
+        return bounds;
+    }
+    return {bounds.top + server.zeroTop, bounds.left + server.zeroLeft,
+            bounds.bottom + server.zeroTop, bounds.right + server.zeroLeft};
+}
+
+double reportedAngle(double degrees) {
+    if (!state().current) {
+        return degrees;
+    }
+    double reported = std::fmod(degrees, 360.0);
+    if (reported > 180) {
+        reported -= 360;
+    } else if (reported <= -180) {
+        reported += 360;
+    }
+    return reported;
+}
+
 double numberPut(const VARIANT& value) {
     Variant number;
     if (FAILED(VariantChangeType(number.put(), const_cast<VARIANT*>(&value), 0, VT_R8))) {
@@ -88,6 +123,9 @@ protected:
     // The class is the host's type name: asking for the type information is that host call.
     ITypeInfo* currentTypeInfo() override {
         const std::string name = m_item->typeName();
+        if (name == "Line" && state().current) {
+            return state().typeInfo(L"GraphicLine");
+        }
         return state().typeInfo(host::com::wideOf(name == "Polygon" ? "_Polygon" : name));
     }
 
@@ -96,17 +134,17 @@ protected:
         if (id == ids::kVisibleBounds && put) {
             std::string form;
             const host::Bounds bounds = boundsPut(putValue(flags, parameters), form);
-            m_item->setVisibleBounds(bounds);
+            m_item->setVisibleBounds(placedBounds(bounds));
             state().puts.push_back(state().lastCall() + " " + form);
         } else if (id == ids::kVisibleBounds) {
             expectGet(flags);
-            answerBounds(m_item->visibleBounds(), result);
+            answerBounds(reportedBounds(m_item->visibleBounds()), result);
         } else if (id == ids::kRotationAngle && put) {
             m_item->setRotationAngle(numberPut(putValue(flags, parameters)));
         } else if (id == ids::kRotationAngle) {
             expectGet(flags);
             result.vt = VT_R8;
-            result.dblVal = m_item->rotationAngle();
+            result.dblVal = reportedAngle(m_item->rotationAngle());
         } else if (id == ids::kUngroup) {
             expectMethod(flags);
             m_item->ungroup();

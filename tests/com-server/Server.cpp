@@ -100,10 +100,14 @@ void requestQuit() {
     PostQuitMessage(0);
 }
 
+const CLSID& applicationClass() {
+    return state().current ? CLSID_TestHostCurrentApplication : CLSID_TestHostApplication;
+}
+
 void enterRunningTable() {
     if (runningCookie == 0 && runningApplication) {
-        RegisterActiveObject(runningApplication.get(), CLSID_TestHostApplication,
-                             ACTIVEOBJECT_STRONG, &runningCookie);
+        RegisterActiveObject(runningApplication.get(), applicationClass(), ACTIVEOBJECT_STRONG,
+                             &runningCookie);
     }
 }
 
@@ -114,7 +118,8 @@ void leaveRunningTable() {
     }
 }
 
-int serve() {
+int serve(bool current) {
+    state().current = current;
     if (FAILED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)) || FAILED(loadTypeLibrary())) {
         return 1;
     }
@@ -128,7 +133,7 @@ int serve() {
     ComPtr<IClassFactory> factories[] = {ComPtr<IClassFactory>::adopt(new Factory(false)),
                                          ComPtr<IClassFactory>::adopt(new Factory(true))};
     DWORD cookies[2] = {};
-    CoRegisterClassObject(CLSID_TestHostApplication, factories[0].get(), CLSCTX_LOCAL_SERVER,
+    CoRegisterClassObject(applicationClass(), factories[0].get(), CLSCTX_LOCAL_SERVER,
                           REGCLS_MULTIPLEUSE, &cookies[0]);
     CoRegisterClassObject(CLSID_TestHostControl, factories[1].get(), CLSCTX_LOCAL_SERVER,
                           REGCLS_MULTIPLEUSE, &cookies[1]);
@@ -147,6 +152,8 @@ int serve() {
     CoRegisterMessageFilter(previous.get(), nullptr);
     state().typeInfos.clear();
     state().typeLibrary.reset();
+    state().currentTypeInfos.clear();
+    state().currentLibrary.reset();
     CoUninitialize();
     return 0;
 }

@@ -28,6 +28,8 @@ void ServerState::load(const std::string& sheet) {
     hiddenIds.clear();
     boundsForm = "doubles0";
     busyCalls = 0;
+    zeroTop = 0;
+    zeroLeft = 0;
     counters.clear();
     puts.clear();
 }
@@ -41,7 +43,7 @@ void ServerState::hide(std::wstring_view member) {
     hidden.insert(lowerCase(member));
     std::wstring name(member);
     LPOLESTR names[] = {name.data()};
-    for (const auto& [interfaceName, info] : typeInfos) {
+    for (const auto& [interfaceName, info] : current ? currentTypeInfos : typeInfos) {
         MEMBERID id = MEMBERID_NIL;
         if (SUCCEEDED(info->GetIDsOfNames(names, 1, &id))) {
             hiddenIds.insert(id);
@@ -54,8 +56,9 @@ bool ServerState::isHidden(std::wstring_view member) const {
 }
 
 ITypeInfo* ServerState::typeInfo(const std::wstring& name) const {
-    const auto found = typeInfos.find(name);
-    return found == typeInfos.end() ? nullptr : found->second.get();
+    const auto& infos = current && name != L"Control" ? currentTypeInfos : typeInfos;
+    const auto found = infos.find(name);
+    return found == infos.end() ? nullptr : found->second.get();
 }
 
 ServerState& state() {
@@ -74,23 +77,40 @@ std::wstring programPath() {
     return program;
 }
 
-HRESULT loadTypeLibrary() {
-    ServerState& server = state();
-    HRESULT result = LoadTypeLibEx(programPath().c_str(), REGKIND_NONE, server.typeLibrary.put());
+std::wstring libraryPath(bool current) {
+    return programPath() + (current ? L"\\2" : L"");
+}
+
+namespace {
+
+HRESULT loadLibrary(bool current, host::com::ComPtr<ITypeLib>& library,
+                    std::map<std::wstring, host::com::ComPtr<ITypeInfo>>& infos) {
+    const HRESULT result = LoadTypeLibEx(libraryPath(current).c_str(), REGKIND_NONE, library.put());
     if (FAILED(result)) {
         return result;
     }
-    const UINT count = server.typeLibrary->GetTypeInfoCount();
+    const UINT count = library->GetTypeInfoCount();
     for (UINT index = 0; index < count; ++index) {
         host::com::ComPtr<ITypeInfo> info;
         host::com::Bstr name;
-        if (SUCCEEDED(server.typeLibrary->GetTypeInfo(index, info.put())) &&
-            SUCCEEDED(server.typeLibrary->GetDocumentation(static_cast<INT>(index), name.put(),
-                                                           nullptr, nullptr, nullptr))) {
-            server.typeInfos[std::wstring(name.view())] = info;
+        if (SUCCEEDED(library->GetTypeInfo(index, info.put())) &&
+            SUCCEEDED(library->GetDocumentation(static_cast<INT>(index), name.put(), nullptr,
+                                                nullptr, nullptr))) {
+            infos[std::wstring(name.view())] = info;
         }
     }
     return S_OK;
+}
+
+}  // namespace
+
+HRESULT loadTypeLibrary() {
+    ServerState& server = state();
+    const HRESULT result = loadLibrary(false, server.typeLibrary, server.typeInfos);
+    if (FAILED(result) || !server.current) {
+        return result;
+    }
+    return loadLibrary(true, server.currentLibrary, server.currentTypeInfos);
 }
 
 }  // namespace testhost

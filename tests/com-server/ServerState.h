@@ -19,6 +19,10 @@ namespace testhost {
 inline constexpr HRESULT kHostFailure = MAKE_HRESULT(SEVERITY_ERROR, FACILITY_ITF, 0x0201);
 
 struct ServerState {
+    // The profile, chosen at start: false plays InDesign 2.0, true a current InDesign (its own
+    // identities, members by name only, angles in (-180, 180], a zero point and page Bounds,
+    // "GraphicLine", and Duplicate giving the page).
+    bool current = false;
     std::unique_ptr<host::MemoryHost> host = std::make_unique<host::MemoryHost>();
     std::set<std::wstring> refused;  // interfaces that objects deny: "Spread"
     std::set<std::string> garbled;   // logged calls that answer with text
@@ -26,10 +30,15 @@ struct ServerState {
     std::set<DISPID> hiddenIds;
     std::string boundsForm = "doubles0";
     long busyCalls = 0;  // incoming calls still to reject
+    double zeroTop = 0;  // the current profile's zero point, from the page's corner
+    double zeroLeft = 0;
     std::map<std::string, long> counters;
     std::vector<std::string> puts;  // the form of each VisibleBounds put
     host::com::ComPtr<ITypeLib> typeLibrary;
     std::map<std::wstring, host::com::ComPtr<ITypeInfo>> typeInfos;  // by interface name
+    // The profile's object model when it is the current one; Control stays in typeInfos.
+    host::com::ComPtr<ITypeLib> currentLibrary;
+    std::map<std::wstring, host::com::ComPtr<ITypeInfo>> currentTypeInfos;
 
     // Back to a fresh host holding `sheet`, every setting and counter cleared.
     void load(const std::string& sheet);
@@ -38,7 +47,8 @@ struct ServerState {
     std::string lastCall() const;
     void hide(std::wstring_view member);
     bool isHidden(std::wstring_view member) const;
-    // The type information of the interface named `name`; null when the library has none.
+    // The type information of the interface named `name` in the profile's library; null when
+    // the library has none.
     ITypeInfo* typeInfo(const std::wstring& name) const;
 };
 
@@ -48,7 +58,10 @@ ServerState& state();
 // path: the registry gets paths that every loader reads.
 std::wstring programPath();
 
-// Loads the type library from this program and indexes its interfaces by name.
+// Loads the type libraries from this program (the current profile's too when it is in force) and
+// indexes their interfaces by name.
 HRESULT loadTypeLibrary();
+// The program itself as its 2.0 library, and its second library resource for the current one.
+std::wstring libraryPath(bool current);
 
 }  // namespace testhost

@@ -1,5 +1,8 @@
 #include "TestHostClient.h"
 
+#include "host/HostRegistry.h"
+
+#include <cstdlib>
 #include <memory>
 #include <sstream>
 #include <stdexcept>
@@ -37,6 +40,10 @@ host::com::Variant argument(long number) {
     return host::com::Variant(number);
 }
 
+host::com::Variant argument(double number) {
+    return host::com::Variant(number);
+}
+
 template <class... Values>
 std::vector<host::com::Variant> args(Values... values) {
     std::vector<host::com::Variant> list;
@@ -57,6 +64,19 @@ TestHostClient& TestHostClient::get() {
         started.reset(new TestHostClient());
     }
     return *started;
+}
+
+bool TestHostClient::current() {
+    const char* profile = std::getenv("QUARVEL_TEST_HOST_PROFILE");
+    return profile != nullptr && std::string_view(profile) == "current";
+}
+
+std::string TestHostClient::progId() {
+    return current() ? "InDesign.Application.2025" : host::kProgId;
+}
+
+void TestHostClient::zeroPoint(double top, double left) {
+    call(L"ZeroPoint", args(top, left));
 }
 
 void TestHostClient::end() {

@@ -16,6 +16,11 @@ class TestHostClient {
 public:
     // The host of this program; started on first use. The thread must be in an apartment.
     static TestHostClient& get();
+    // Whether the host plays a current InDesign (QUARVEL_TEST_HOST_PROFILE=current in the
+    // program's environment, which reaches the host COM starts) rather than InDesign 2.0, and
+    // the ProgID that names it.
+    static bool current();
+    static std::string progId();
     // Ends that host, if it was started.
     static void end();
 
@@ -34,6 +39,8 @@ public:
     long counter(std::string_view name);
     std::vector<std::string> puts();
     void leaveRunningTable();
+    // The current profile's zero point, from the page's top-left corner (host units).
+    void zeroPoint(double top, double left);
     // Ends the host process.
     void quit();
 

@@ -10,3 +10,6 @@ EXTERN_C const CLSID CLSID_TestHostApplication;
 EXTERN_C const CLSID CLSID_TestHostControl;
 EXTERN_C const IID DIID_Control;
 EXTERN_C const IID LIBID_QuarvelTestHost;
+// The "current" profile (TestHostCurrent.idl).
+EXTERN_C const CLSID CLSID_TestHostCurrentApplication;
+EXTERN_C const IID LIBID_QuarvelTestHostCurrent;

@@ -4,9 +4,14 @@
 //
 //   quarvel_test_host /regserver      register it (and its type library) in the registry
 //   quarvel_test_host /unregserver    remove that again
-//   quarvel_test_host [-Embedding]    serve, as COM starts it
+//   quarvel_test_host [/current] [-Embedding]    serve, as COM starts it
+//
+// It plays InDesign 2.0 unless started with "/current" (as COM starts the current profile's
+// class) or with QUARVEL_TEST_HOST_PROFILE=current in its environment (as a test's environment
+// reaches a server COM starts for it): then a current InDesign.
 
 #include <cwchar>
+#include <iterator>
 
 #include <windows.h>
 
@@ -35,7 +40,16 @@ int main() {
         status = SUCCEEDED(testhost::unregisterServer()) ? 0 : 1;
         CoUninitialize();
     } else {
-        status = testhost::serve();
+        bool current = false;
+        for (int index = 1; index < count; ++index) {
+            current = current || isOption(arguments[index], L"current");
+        }
+        wchar_t profile[16] = {};
+        const DWORD length =
+            GetEnvironmentVariableW(L"QUARVEL_TEST_HOST_PROFILE", profile, std::size(profile));
+        current = current ||
+                  (length > 0 && length < std::size(profile) && _wcsicmp(profile, L"current") == 0);
+        status = testhost::serve(current);
     }
     LocalFree(arguments);
     return status;

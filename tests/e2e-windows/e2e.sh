@@ -42,8 +42,9 @@ host_load() { wine_run "$CONTROL" load "$1" >/dev/null || fail "the test host di
 host_dump() { wine_run "$CONTROL" dump || fail "the test host did not answer"; }
 host_calls() { wine_run "$CONTROL" calls || fail "the test host did not answer"; }
 host_fail_on() { wine_run "$CONTROL" fail "$@" >/dev/null || fail "the test host refused"; }
+host_zero_point() { wine_run "$CONTROL" zero "$@" >/dev/null || fail "the test host refused"; }
 
-start_tool() { wine_start tool "$QUARVEL_EXE"; }
+start_tool() { wine_start tool "$QUARVEL_EXE" "$@"; }
 
 # Keeps screenshot SHOT as PICTURES/NAME.png and checks it against the Linux
 # window's REFERENCE/LINUX.png: at most 1.5 % of the pixels may differ (fonts

@@ -5,6 +5,7 @@
 //   quarvel_host_control dump              the documents as the host holds them
 //   quarvel_host_control calls             the host calls received, one a line
 //   quarvel_host_control fail CALL [N]     the N-th call logged as CALL fails (every one for 0)
+//   quarvel_host_control zero TOP LEFT     the rulers' zero point (the "current" profile)
 //   quarvel_host_control quit              the host process ends
 //
 // Prints what the host answers; status 1, with the reason, when the host
@@ -81,6 +82,14 @@ VARIANT text(const std::string& value) {
     return variant;
 }
 
+VARIANT real(double value) {
+    VARIANT variant;
+    VariantInit(&variant);
+    variant.vt = VT_R8;
+    variant.dblVal = value;
+    return variant;
+}
+
 VARIANT number(long value) {
     VARIANT variant;
     VariantInit(&variant);
@@ -110,7 +119,8 @@ std::string readFile(const char* path) {
 
 int usage() {
     std::fprintf(stderr,
-                 "usage: quarvel_host_control load SHEET | dump | calls | fail CALL [N] | quit\n");
+                 "usage: quarvel_host_control load SHEET | dump | calls | fail CALL [N] | "
+                 "zero TOP LEFT | quit\n");
     return 2;
 }
 
@@ -126,6 +136,10 @@ int run(IDispatch* control, int argc, char** argv) {
     } else if (command == "fail" && (argc == 3 || argc == 4)) {
         const long occurrence = argc == 4 ? std::atol(argv[3]) : 0;
         VARIANT answer = call(control, L"FailOn", {text(argv[2]), number(occurrence)});
+        VariantClear(&answer);
+    } else if (command == "zero" && argc == 4) {
+        VARIANT answer =
+            call(control, L"ZeroPoint", {real(std::atof(argv[2])), real(std::atof(argv[3]))});
         VariantClear(&answer);
     } else if (command == "quit" && argc == 2) {
         VARIANT answer = call(control, L"Quit", {});

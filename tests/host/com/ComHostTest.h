@@ -32,7 +32,8 @@ protected:
           session(std::make_unique<host::com::ComSession>(options)) {}
 
     void load(std::string_view sheet) { testHost.load(sheet); }
-    std::shared_ptr<host::Application> connect() { return session->connect(host::kProgId); }
+    // The host of the profile the test host plays.
+    std::shared_ptr<host::Application> connect() { return session->connect(testHost.progId()); }
 
     TestHostClient& testHost;
     std::unique_ptr<host::com::ComSession> session;

@@ -3,9 +3,11 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <functional>
 #include <string>
 
+#include "geometry/Orientation.h"
 #include "host/HostError.h"
 #include "host/com/Dispatch.h"
 #include "host/com/HostErrors.h"
@@ -151,6 +153,38 @@ TEST(ComValues, FourCharacterIdsReadTheLettersMostSignificantFirst) {
     EXPECT_EQ(host::com::fourCharId("pacw"), 0x70616377);
     EXPECT_EQ(host::com::fourCharId("pits"), 0x70697473);
     EXPECT_EQ(host::com::fourCharId("pags"), 0x70616773);
+}
+
+}  // namespace
+
+namespace {
+
+// A current host reports angles in (-180, 180]; brought into [0, 360) they give the tool's
+// geometry the back side that 2.0's report of the same rotation gives.
+TEST(ComValues, AnglesOfALaterHostGiveTheBackSideOf2_0) {
+    const struct {
+        double reported;  // by a current host
+        double original;  // the same rotation as 2.0 reports it
+    } cases[] = {{-90, 270}, {-0.0001, 359.9999}, {180, 180}, {-179.9, 180.1},
+                 {90, 90},   {-0.0, 0},           {0, 0},     {-1e-300, 0}};
+    for (const auto& angle : cases) {
+        SCOPED_TRACE(angle.reported);
+        const double turned = host::com::angleWithinTurn(angle.reported);
+        EXPECT_GE(turned, 0);
+        EXPECT_LT(turned, 360);
+        EXPECT_FALSE(std::signbit(turned));
+        EXPECT_DOUBLE_EQ(turned, angle.original);
+        EXPECT_EQ(geometry::AproxAngle(turned), geometry::AproxAngle(angle.original));
+        for (const bool leftRight : {true, false}) {
+            EXPECT_DOUBLE_EQ(geometry::ReflectAngle(turned, leftRight),
+                             geometry::ReflectAngle(angle.original, leftRight));
+        }
+    }
+    // Without the reduction a left-right back side keeps -90, and top-bottom gives 450.
+    EXPECT_EQ(geometry::ReflectAngle(-90, true), -90);
+    EXPECT_EQ(geometry::ReflectAngle(-90, false), 450);
+    EXPECT_EQ(host::com::angleWithinTurn(725), 5);
+    EXPECT_EQ(host::com::angleWithinTurn(-360), 0);
 }
 
 }  // namespace

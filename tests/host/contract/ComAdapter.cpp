@@ -3,6 +3,8 @@
 #include <charconv>
 #include <stdexcept>
 
+#include "host/com/Values.h"
+
 namespace contract {
 
 namespace {
@@ -43,12 +45,16 @@ std::shared_ptr<host::Application> ComAdapter::open(const Sheet& sheet) {
         write(text, item);
     }
     m_testHost.load(text);
-    return m_session.connect(host::kProgId);
+    return m_session.connectFirst(host::com::knownProgIds());
 }
 
 std::shared_ptr<host::Application> ComAdapter::openEmpty() {
     m_testHost.load("");
-    return m_session.connect(host::kProgId);
+    return m_session.connectFirst(host::com::knownProgIds());
+}
+
+double ComAdapter::reported(double degrees) const {
+    return testhost::TestHostClient::current() ? host::com::angleWithinTurn(degrees) : degrees;
 }
 
 std::string ComAdapter::nameOf(host::PageItem& item) {

@@ -21,7 +21,8 @@ public:
     std::shared_ptr<host::Application> openEmpty();
     // The host logs each call under the item's name: a type name asked shows it.
     std::string nameOf(host::PageItem& item);
-    double reported(double degrees) const { return degrees; }
+    // As put for 2.0; a current host's (-180, 180] brought into [0, 360) by the adapter.
+    double reported(double degrees) const;
 
 private:
     testhost::TestHostClient& m_testHost;
