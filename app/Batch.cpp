@@ -14,6 +14,7 @@
 #include "host/HostRegistry.h"
 #include "window/form/EventGuard.h"
 #include "window/form/Form1.h"
+#include "window/form/FormDriver.h"
 #include "window/headless/HeadlessEventLoop.h"
 #include "window/headless/HeadlessWindow.h"
 
@@ -37,10 +38,11 @@ int runTool(const std::vector<std::filesystem::path>& files, const CommandLine& 
     guard.run([&] { documents = openDocuments(files, line.page, hosts); });
 
     window::form::Form1 form(hosts, window.controls(), window);
-    window.connectHandlers(form, guard);
-    window.load();
-    if (line.direction == Direction::TopBottom) {
-        loop.post([&window] { window.click("Image3"); });
+    window::form::FormDriver driver(form, guard);
+    driver.load();
+    // The user's clicks, each an event of its own: left-right is in force at start.
+    if (line.direction != Direction::LeftRight) {
+        loop.post([&driver, &line] { driver.choose(line.direction); });
     }
     // The tables as the last click finds them, read inside the guard like any event.
     loop.post([&] {
@@ -50,7 +52,7 @@ int runTool(const std::vector<std::filesystem::path>& files, const CommandLine& 
             report.back = pageRows(tool.backPages, tool.pageCount);
         });
     });
-    loop.post([&window, &line] { window.click(line.dryRun ? "bForget" : "bReflect"); });
+    loop.post([&driver, &line] { line.dryRun ? driver.forget() : driver.reflect(); });
     const bool started = !guard.ended();
     const int status = loop.run();
     // A run that ended at start-up (with the message that there is no

@@ -9,10 +9,12 @@
 #include <string>
 #include <vector>
 
+#include "window/form/FormDriver.h"
+
 namespace app {
 
-// How the sheet turns for its back side.
-enum class Direction { LeftRight, TopBottom };
+// How the sheet turns for its back side: the window's own choice.
+using Direction = window::form::Flip;
 
 struct CommandLine {
     enum class Action { Run, Reflect, Help, Version };

@@ -24,7 +24,6 @@
 #include <fstream>
 #include <memory>
 #include <string>
-#include <string_view>
 #include <typeinfo>
 
 #include "fuzz/FuzzChecks.h"
@@ -33,6 +32,7 @@
 #include "state/ToolState.h"
 #include "window/form/EventGuard.h"
 #include "window/form/Form1.h"
+#include "window/form/FormDriver.h"
 #include "window/headless/HeadlessWindow.h"
 
 namespace {
@@ -74,7 +74,6 @@ class Tool {
 public:
     explicit Tool(const std::shared_ptr<host::sla::SlaHost>& documents) {
         host::sla::registerSlaHost(m_hosts, documents);
-        m_window.connectHandlers(m_form, m_guard);
     }
     Tool(const Tool&) = delete;
     Tool& operator=(const Tool&) = delete;
@@ -82,12 +81,10 @@ public:
     const state::ToolState& toolState() const { return m_form.toolState(); }
     bool endedWell() const { return m_guard.ended() && m_guard.exitStatus() == 0; }
 
-    void load() {
-        m_window.load();
-        throwFailure();
-    }
-    void click(std::string_view control) {
-        m_window.click(control);
+    // Runs one of the driver's operations, then throws what it failed with.
+    template <class Operation>
+    void run(Operation operation) {
+        operation(m_driver);
         throwFailure();
     }
 
@@ -110,6 +107,7 @@ private:
                                      },
                                      [](int) {}};
     window::form::Form1 m_form{m_hosts, m_window.controls(), m_window};
+    window::form::FormDriver m_driver{m_form, m_guard};
 };
 
 void run(const std::string& input, bool leftRight, bool duplicateFirst) {
@@ -121,18 +119,19 @@ void run(const std::string& input, bool leftRight, bool duplicateFirst) {
     host::sla::SlaDocument& document = *documents->openDocuments().front();
     const fuzzcheck::Attributes asRead = fuzzcheck::attributesOf(document);
     Tool tool(documents);
-    tool.load();
+    using window::form::FormDriver;
+    tool.run([](FormDriver& driver) { driver.load(); });
     if (!leftRight) {
-        tool.click("Image3");  // the vertical arrow: top-bottom
+        tool.run([](FormDriver& driver) { driver.choose(window::form::Flip::TopBottom); });
     }
 
     const fuzzcheck::Before before = fuzzcheck::before(document);
     int duplicates = 1;
     if (duplicateFirst) {
-        tool.click("bDuplicate");
+        tool.run([](FormDriver& driver) { driver.duplicate(); });
         ++duplicates;
     }
-    tool.click("bReflect");
+    tool.run([](FormDriver& driver) { driver.reflect(); });
     require(tool.endedWell(), "Reflect did not end the tool");
 
     fuzzcheck::checkWrittenNumbers(document, asRead);

@@ -24,33 +24,16 @@ die() {
     exit 1
 }
 [ $# -ge 1 ] || die "usage: scripts/check-scribus-1.6.sh ROOT [FILE...]"
-ROOT=$(realpath "$1")
-shift
-[ -x "$ROOT/usr/bin/scribus" ] || die "$ROOT holds no Scribus (see the README for making the root)"
-[ "$(id -u)" = 0 ] || die "run as root: the check mounts folders into $ROOT and chroots there"
 build_dir=${QUARVEL_BUILD_DIR:-build}
 
 # shellcheck source=scripts/lib/xvfb.sh
 source scripts/lib/xvfb.sh
+# shellcheck source=scripts/lib/scribus-root.sh
+source scripts/lib/scribus-root.sh
 xvfb_session
-MOUNTED=()
-check_end() {
-    local i
-    for ((i = ${#MOUNTED[@]} - 1; i >= 0; i--)); do
-        umount "${MOUNTED[$i]}" 2>/dev/null || true
-    done
-    xvfb_session_end
-}
-trap check_end EXIT
-mount_once() { # mount_once TARGET MOUNT-ARGUMENTS...
-    local target=$1
-    shift
-    mkdir -p "$target"
-    if ! mountpoint -q "$target"; then
-        mount "$@" "$target"
-        MOUNTED+=("$target")
-    fi
-}
+trap 'scribus_root_close; xvfb_session_end' EXIT
+scribus_root_open "$1"
+shift
 
 # Lists "pages N", then one line per item: page, name, x, y, width, height,
 # rotation (positions relative to the item's page, as the scripter gives them).
@@ -77,10 +60,12 @@ EOF
 reflect() {
     "$build_dir/quarvel" "$1" >"$WORK/tool.log" 2>&1 &
     TOOL_PID=$!
-    local window status=0
+    local window status=0 x y
     window=$(x_wait_window '^Quarvel$' 60) || die "the tool's window did not appear: $(cat "$WORK/tool.log")"
     x_settled_shot "$window" "$WORK/window.png" >/dev/null
-    x_click "$window" 82 512 # Reflect Page
+    read -r x y < <("$build_dir/quarvel_design" |
+        awk '$1 == "bReflect" { print int($2 + $4 / 2), int($3 + $5 / 2) }')
+    x_click "$window" "$x" "$y" # Reflect Page, where the design table puts it
     wait_pid "$TOOL_PID" 60 || status=$?
     TOOL_PID=""
     [ "$status" = 0 ] || die "the tool ended with status $status on $1: $(cat "$WORK/tool.log")"
@@ -100,11 +85,9 @@ if [ ${#files[@]} -eq 0 ]; then
 fi
 
 # Scribus 1.6.3 in the root needs an X server of its own (xvfb-run, in the root).
-mount_once "$ROOT/proc" -t proc proc
-mount_once "$ROOT/dev" --bind /dev
 mkdir -p "$ROOT/tmp/.X11-unix"
 chmod 1777 "$ROOT/tmp" "$ROOT/tmp/.X11-unix"
-mount_once "$ROOT/quarvel-check" --bind "$WORK/data"
+scribus_root_mount "$ROOT/quarvel-check" --bind "$WORK/data"
 cp "$WORK/list.py" "$WORK/data/list.py"
 mkdir -p "$WORK/prefs"
 

@@ -18,40 +18,20 @@ die() {
     exit 1
 }
 [ $# -ge 1 ] || die "usage: scripts/check-scribus-script-1.6.sh ROOT [CASE...]"
-ROOT=$(realpath "$1")
+# shellcheck source=scripts/lib/scribus-root.sh
+source scripts/lib/scribus-root.sh
+OUT=$(mktemp -d)
+trap 'scribus_root_close; rm -rf "$OUT"' EXIT
+scribus_root_open "$1"
 shift
 cases=("$@")
 [ ${#cases[@]} -gt 0 ] || cases=(reflect compressed forget error cancel no-program)
-[ -x "$ROOT/usr/bin/scribus" ] || die "$ROOT holds no Scribus (see the README for making the root)"
-[ "$(id -u)" = 0 ] || die "run as root: the check mounts folders into $ROOT and chroots there"
 build_dir=$(realpath "${QUARVEL_BUILD_DIR:-build}")
 [ -x "$build_dir/quarvel" ] || die "no $build_dir/quarvel: build first (scripts/build.sh)"
 
-OUT=$(mktemp -d)
-MOUNTED=()
-check_end() {
-    local i
-    for ((i = ${#MOUNTED[@]} - 1; i >= 0; i--)); do
-        umount "${MOUNTED[$i]}" 2>/dev/null || true
-        rmdir "${MOUNTED[$i]}" 2>/dev/null || true
-    done
-    rm -rf "$OUT"
-}
-trap check_end EXIT
-mount_once() { # mount_once TARGET MOUNT-ARGUMENTS...
-    local target=$1
-    shift
-    mkdir -p "$target"
-    if ! mountpoint -q "$target"; then
-        mount "$@" "$target"
-        MOUNTED+=("$target")
-    fi
-}
-mount_once "$ROOT/proc" -t proc proc
-mount_once "$ROOT/dev" --bind /dev
 chmod 1777 "$ROOT/tmp"
 # The scratch folder at the same path in the root: every case's folder is made in it.
-mount_once "$ROOT$OUT" --bind "$OUT"
+scribus_root_mount "$ROOT$OUT" --bind "$OUT"
 
 # The tool and what it needs beyond the root's own libraries.
 mkdir -p "$OUT/quarvel/lib" "$OUT/quarvel/plugins/platforms"

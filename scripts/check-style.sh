@@ -8,14 +8,9 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 build_dir=${1:-build}
 
-packages=(clang-format clang-tidy)
-missing=()
-for package in "${packages[@]}"; do
-  if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed'; then
-    missing+=("$package")
-  fi
-done
-if [ ${#missing[@]} -gt 0 ]; then
+# shellcheck source=scripts/lib/apt.sh
+source scripts/lib/apt.sh
+if [ -n "$(apt_missing clang-format clang-tidy)" ]; then
   scripts/install-deps.sh
 fi
 

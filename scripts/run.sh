@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds, and runs the tool on a scratch copy of the
+# Installs what is missing, builds the tool, and runs it on a scratch copy of the
 # bundled sample sheet (<build dir>/run/sheet.sla; samples/sheet.sla itself
 # never changes). With arguments, runs the tool on those instead.
 #
@@ -10,8 +10,12 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
-scripts/build.sh
 build_dir=${QUARVEL_BUILD_DIR:-build}
+# Only what the run needs: the tool, and the two small tools the headless run
+# reads the design's places and the written page with (not the tests, the
+# benchmarks or their floors: scripts/build.sh builds everything).
+cmake -S . -B "$build_dir" >/dev/null
+cmake --build "$build_dir" -j "$(nproc)" --target quarvel quarvel_design quarvel_pagelist
 run_dir="$build_dir/run"
 sheet="$run_dir/sheet.sla"
 

@@ -8,51 +8,10 @@ namespace window {
 
 namespace {
 
-constexpr ControlDesign control(std::string_view name, ControlKind kind, Box box,
-                                std::string_view picture = {}) {
-    return {name, kind, false, box, picture, {}};
-}
-constexpr ControlDesign arrayElement(std::string_view name, ControlKind kind, Box box,
-                                     std::string_view text = {}) {
-    return {name, kind, true, box, {}, text};
-}
-constexpr ControlDesign source(std::string_view name) {
-    return {name, ControlKind::PictureSource, false, {}, name, {}};
-}
-
-using enum ControlKind;
-
-constexpr std::array kControls{
-    control("Shape1", ShapeOutline, {24, 80, 341, 361}),
-    control("Shape2", ShapeOutline, {432, 80, 353, 361}),
-    arrayElement("Image1", PictureBox, {56, 184, 200, 80}),
-    arrayElement("Text3", NumberBox, {176, 224, 25, 12}, "9999"),
-    arrayElement("Image2", PictureBox, {456, 136, 81, 33}),
-    arrayElement("Text4", NumberBox, {472, 144, 25, 13}, "Text1"),
-    // The arrows at load match the first flip direction, left-right.
-    control("Image3", PictureBox, {384, 184, 33, 116}, "tArrUp90"),
-    control("Image4", PictureBox, {344, 456, 116, 32}, "tArrDwn0"),
-    control("bReflect", PictureBox, {24, 496, 116, 32}, "tReflectUp"),
-    control("bDuplicate", PictureBox, {152, 496, 116, 32}, "tDuplicateUp"),
-    control("bRefresh", PictureBox, {424, 496, 116, 32}, "tRefreshUp"),
-    control("bForget", PictureBox, {672, 496, 116, 32}, "tForgetUp"),
-    source("tReflectUp"),
-    source("tReflectDown"),
-    source("tDuplicateUp"),
-    source("tDuplicateDown"),
-    source("tRefreshUp"),
-    source("tRefreshDown"),
-    source("tForgetUp"),
-    source("tForgetDown"),
-    source("tArrUp0"),
-    source("tArrDwn0"),
-    source("tArrUp90"),
-    source("tArrDwn90"),
-    source("page0"),
-    source("page90"),
-    source("page180"),
-    source("page270"),
-};
+#define QUARVEL_DESIGN_ROW(name, kind, array, left, top, width, height, picture, text) \
+    ControlDesign{#name, ControlKind::kind, array, {left, top, width, height}, picture, text},
+constexpr std::array kControls{QUARVEL_DESIGN_TABLE(QUARVEL_DESIGN_ROW)};
+#undef QUARVEL_DESIGN_ROW
 
 constexpr int kFaceWidth = 228;
 constexpr int kFaceHeight = 56;

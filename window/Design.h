@@ -26,6 +26,49 @@ enum class ControlKind {
     PictureSource,  // hidden picture source: never shown, only its picture is read
 };
 
+// The design table, the one place the window's controls are written. Each
+// row is X(name, kind, array, left, top, width, height, picture, text), in
+// stacking order from the bottom, the hidden picture sources last: `kind` a
+// ControlKind, `array` true for element 0 of a control array, the box in window
+// units (sources have none), `picture` the one shown at load (empty for none; a
+// source: its own, named as the source), `text` a number box's design text.
+// Everything that lists the controls expands it: the rows below
+// (designedControls()), the toolkit's Controls, the backends' building, the tests.
+// clang-format off
+#define QUARVEL_DESIGN_TABLE(X)                                                           \
+    X(Shape1,         ShapeOutline,  false,  24,  80, 341, 361, "",           "")        \
+    X(Shape2,         ShapeOutline,  false, 432,  80, 353, 361, "",           "")        \
+    /* the front page icons and numbers, then the back ones */                          \
+    X(Image1,         PictureBox,    true,   56, 184, 200,  80, "",           "")        \
+    X(Text3,          NumberBox,     true,  176, 224,  25,  12, "",           "9999")    \
+    X(Image2,         PictureBox,    true,  456, 136,  81,  33, "",           "")        \
+    X(Text4,          NumberBox,     true,  472, 144,  25,  13, "",           "Text1")   \
+    /* the arrows: vertical (top-bottom), horizontal (left-right); at load they */      \
+    /* match the first flip direction, left-right */                                    \
+    X(Image3,         PictureBox,    false, 384, 184,  33, 116, "tArrUp90",   "")        \
+    X(Image4,         PictureBox,    false, 344, 456, 116,  32, "tArrDwn0",   "")        \
+    X(bReflect,       PictureBox,    false,  24, 496, 116,  32, "tReflectUp", "")        \
+    X(bDuplicate,     PictureBox,    false, 152, 496, 116,  32, "tDuplicateUp", "")      \
+    X(bRefresh,       PictureBox,    false, 424, 496, 116,  32, "tRefreshUp", "")        \
+    X(bForget,        PictureBox,    false, 672, 496, 116,  32, "tForgetUp",  "")        \
+    X(tReflectUp,     PictureSource, false,   0,   0,   0,   0, "tReflectUp", "")        \
+    X(tReflectDown,   PictureSource, false,   0,   0,   0,   0, "tReflectDown", "")      \
+    X(tDuplicateUp,   PictureSource, false,   0,   0,   0,   0, "tDuplicateUp", "")      \
+    X(tDuplicateDown, PictureSource, false,   0,   0,   0,   0, "tDuplicateDown", "")    \
+    X(tRefreshUp,     PictureSource, false,   0,   0,   0,   0, "tRefreshUp", "")        \
+    X(tRefreshDown,   PictureSource, false,   0,   0,   0,   0, "tRefreshDown", "")      \
+    X(tForgetUp,      PictureSource, false,   0,   0,   0,   0, "tForgetUp",  "")        \
+    X(tForgetDown,    PictureSource, false,   0,   0,   0,   0, "tForgetDown", "")       \
+    X(tArrUp0,        PictureSource, false,   0,   0,   0,   0, "tArrUp0",    "")        \
+    X(tArrDwn0,       PictureSource, false,   0,   0,   0,   0, "tArrDwn0",   "")        \
+    X(tArrUp90,       PictureSource, false,   0,   0,   0,   0, "tArrUp90",   "")        \
+    X(tArrDwn90,      PictureSource, false,   0,   0,   0,   0, "tArrDwn90",  "")        \
+    X(page0,          PictureSource, false,   0,   0,   0,   0, "page0",      "")        \
+    X(page90,         PictureSource, false,   0,   0,   0,   0, "page90",     "")        \
+    X(page180,        PictureSource, false,   0,   0,   0,   0, "page180",    "")        \
+    X(page270,        PictureSource, false,   0,   0,   0,   0, "page270",    "")
+// clang-format on
+
 struct Box {
     int left = 0;
     int top = 0;
@@ -44,7 +87,14 @@ struct ControlDesign {
     std::string_view text;  // number boxes: the design text
 };
 
-// Every control, in stacking order from the bottom; sources last.
+// Whether the design table has a control named `name`; also at compile time.
+constexpr bool isDesignedControl(std::string_view name) {
+#define QUARVEL_IS_NAMED(control, ...) name == #control ||
+    return QUARVEL_DESIGN_TABLE(QUARVEL_IS_NAMED) false;
+#undef QUARVEL_IS_NAMED
+}
+
+// Every control of QUARVEL_DESIGN_TABLE, in its order.
 std::span<const ControlDesign> designedControls();
 
 // The control named `name`; throws std::logic_error for an unknown name.

@@ -2,6 +2,7 @@
 
 #include <stdexcept>
 #include <string>
+#include <type_traits>
 
 namespace window {
 
@@ -42,14 +43,22 @@ Control& makeControl(ControlMaker& maker, const ControlDesign& design) {
     return picture;
 }
 
+// The control of type T that the design table names `name`: an array as the
+// maker keeps it, any other control as makeControl() made it.
 template <class T>
-T& designed(const ByName& controls, std::string_view name) {
-    const auto found = controls.find(name);
-    T* control = found == controls.end() ? nullptr : dynamic_cast<T*>(found->second);
-    if (!control) {
-        throw ToolkitError("The design has no control " + std::string(name) + " of that kind");
+T& designed(ControlMaker& maker, const ByName& controls, std::string_view name) {
+    if constexpr (std::is_same_v<T, ControlArray<PictureControl>>) {
+        return maker.pictureArray(name);
+    } else if constexpr (std::is_same_v<T, ControlArray<TextBox>>) {
+        return maker.numberArray(name);
+    } else {
+        const auto found = controls.find(name);
+        T* control = found == controls.end() ? nullptr : dynamic_cast<T*>(found->second);
+        if (!control) {
+            throw ToolkitError("The design has no control " + std::string(name) + " of that kind");
+        }
+        return *control;
     }
-    return *control;
 }
 
 }  // namespace
@@ -75,37 +84,10 @@ std::unique_ptr<Controls> makeDesignedControls(ControlMaker& maker) {
     for (const ControlDesign& design : designedControls()) {
         byName[design.name] = &makeControl(maker, design);
     }
-    const auto picture = [&byName](std::string_view name) -> PictureControl& {
-        return designed<PictureControl>(byName, name);
-    };
-    return std::unique_ptr<Controls>(new Controls{designed<Outline>(byName, "Shape1"),
-                                                  designed<Outline>(byName, "Shape2"),
-                                                  maker.pictureArray("Image1"),
-                                                  maker.numberArray("Text3"),
-                                                  maker.pictureArray("Image2"),
-                                                  maker.numberArray("Text4"),
-                                                  picture("Image3"),
-                                                  picture("Image4"),
-                                                  picture("bReflect"),
-                                                  picture("bDuplicate"),
-                                                  picture("bRefresh"),
-                                                  picture("bForget"),
-                                                  picture("tReflectUp"),
-                                                  picture("tReflectDown"),
-                                                  picture("tDuplicateUp"),
-                                                  picture("tDuplicateDown"),
-                                                  picture("tRefreshUp"),
-                                                  picture("tRefreshDown"),
-                                                  picture("tForgetUp"),
-                                                  picture("tForgetDown"),
-                                                  picture("tArrUp0"),
-                                                  picture("tArrDwn0"),
-                                                  picture("tArrUp90"),
-                                                  picture("tArrDwn90"),
-                                                  picture("page0"),
-                                                  picture("page90"),
-                                                  picture("page180"),
-                                                  picture("page270")});
+#define QUARVEL_DESIGNED(name, kind, array, ...) \
+    designed<DesignedType<ControlKind::kind, array>>(maker, byName, #name),
+    return std::unique_ptr<Controls>(new Controls{QUARVEL_DESIGN_TABLE(QUARVEL_DESIGNED)});
+#undef QUARVEL_DESIGNED
 }
 
 }  // namespace window

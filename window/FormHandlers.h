@@ -3,7 +3,10 @@
 // The window's events, one handler each. Pointer coordinates are window units;
 // button codes: 1 left, 2 right, 4 middle; a move reports the sum of those held.
 
+#include <algorithm>
 #include <string_view>
+
+#include "window/Design.h"
 
 namespace window {
 
@@ -46,5 +49,10 @@ inline constexpr PictureRoute kPictureRoutes[] = {
     {"Image3", &FormHandlers::image3Click, nullptr},
     {"Image4", &FormHandlers::image4Click, nullptr},
 };
+static_assert(std::ranges::all_of(kPictureRoutes,
+                                  [](const PictureRoute& route) {
+                                      return isDesignedControl(route.control);
+                                  }),
+              "every route leads from a control of the design table");
 
 }  // namespace window

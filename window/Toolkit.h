@@ -10,6 +10,8 @@
 #include <stdexcept>
 #include <string>
 
+#include "window/Design.h"
+
 namespace window {
 
 class ToolkitError : public std::runtime_error {
@@ -67,37 +69,40 @@ public:
     virtual void remove(std::int16_t index) = 0;
 };
 
-// Every control of the designed window, by its design name.
+// The toolkit type of a control of the design table: an outline, a picture
+// control (shown or a hidden source), or a control array of pictures or number
+// boxes. A row of any other kind and array does not compile.
+template <ControlKind Kind, bool Array>
+struct DesignedTypeOf;
+template <>
+struct DesignedTypeOf<ControlKind::PictureBox, false> {
+    using type = PictureControl;
+};
+template <>
+struct DesignedTypeOf<ControlKind::PictureSource, false> {
+    using type = PictureControl;
+};
+template <>
+struct DesignedTypeOf<ControlKind::ShapeOutline, false> {
+    using type = Outline;
+};
+template <>
+struct DesignedTypeOf<ControlKind::PictureBox, true> {
+    using type = ControlArray<PictureControl>;
+};
+template <>
+struct DesignedTypeOf<ControlKind::NumberBox, true> {
+    using type = ControlArray<TextBox>;
+};
+template <ControlKind Kind, bool Array>
+using DesignedType = typename DesignedTypeOf<Kind, Array>::type;
+
+// Every control of the designed window (QUARVEL_DESIGN_TABLE), by its design
+// name, in the table's order.
 struct Controls {
-    Outline& Shape1;
-    Outline& Shape2;
-    ControlArray<PictureControl>& Image1;  // front page icons
-    ControlArray<TextBox>& Text3;          // front page numbers
-    ControlArray<PictureControl>& Image2;  // back page icons
-    ControlArray<TextBox>& Text4;          // back page numbers
-    PictureControl& Image3;                // vertical arrow: mirror top-bottom
-    PictureControl& Image4;                // horizontal arrow: mirror left-right
-    PictureControl& bReflect;
-    PictureControl& bDuplicate;
-    PictureControl& bRefresh;
-    PictureControl& bForget;
-    // Hidden picture sources, never shown.
-    PictureControl& tReflectUp;
-    PictureControl& tReflectDown;
-    PictureControl& tDuplicateUp;
-    PictureControl& tDuplicateDown;
-    PictureControl& tRefreshUp;
-    PictureControl& tRefreshDown;
-    PictureControl& tForgetUp;
-    PictureControl& tForgetDown;
-    PictureControl& tArrUp0;
-    PictureControl& tArrDwn0;
-    PictureControl& tArrUp90;
-    PictureControl& tArrDwn90;
-    PictureControl& page0;
-    PictureControl& page90;
-    PictureControl& page180;
-    PictureControl& page270;
+#define QUARVEL_CONTROL_MEMBER(name, kind, array, ...) DesignedType<ControlKind::kind, array>& name;
+    QUARVEL_DESIGN_TABLE(QUARVEL_CONTROL_MEMBER)
+#undef QUARVEL_CONTROL_MEMBER
 };
 
 // Thrown by FormWindow::end to unwind the running handler; the event guard

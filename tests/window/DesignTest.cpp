@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <set>
 #include <stdexcept>
 #include <string>
@@ -77,6 +78,31 @@ TEST(DesignTable, ArraysAreTheMarkersWithTheirDesignTexts) {
     EXPECT_EQ(arrays, (std::set<std::string_view>{"Image1", "Image2", "Text3", "Text4"}));
     EXPECT_EQ(window::controlDesign("Text3").text, "9999");
     EXPECT_EQ(window::controlDesign("Text4").text, "Text1");
+}
+
+// What the rest of the tool takes from the design as given: the window's size,
+// the front outline that start-up measures the preview box by, the arrows at
+// load showing the first direction, left-right, and the stacking order.
+TEST(DesignTable, KeepsTheDesignsFixedFacts) {
+    EXPECT_EQ(window::kClientWidth, 820);
+    EXPECT_EQ(window::kClientHeight, 558);
+    const window::Box& front = window::controlDesign("Shape1").box;
+    EXPECT_EQ((std::array{front.left, front.top, front.width, front.height}),
+              (std::array{24, 80, 341, 361}));
+    EXPECT_EQ(window::controlDesign("Image3").picture, "tArrUp90");  // pale
+    EXPECT_EQ(window::controlDesign("Image4").picture, "tArrDwn0");  // vivid
+    EXPECT_TRUE(window::isDesignedControl("bReflect"));
+    EXPECT_FALSE(window::isDesignedControl("Image5"));
+
+    // Outlines at the bottom, the twelve shown controls, then the sources.
+    const auto controls = window::designedControls();
+    ASSERT_EQ(controls.size(), 28u);
+    EXPECT_EQ(controls[0].name, "Shape1");
+    EXPECT_EQ(controls[1].name, "Shape2");
+    for (std::size_t index = 0; index < controls.size(); ++index) {
+        EXPECT_EQ(controls[index].kind == ControlKind::PictureSource, index >= 12)
+            << controls[index].name;
+    }
 }
 
 }  // namespace

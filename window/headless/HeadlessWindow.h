@@ -1,10 +1,10 @@
 #pragma once
 
 // The tool window without a display: every designed control (window/Design.h)
-// as a headless control at its designed place, the window's position, and
-// the user's input as calls: load() and click(). Each event runs through the
-// event guard, as the toolkit's own events do. A message box is handed to the
-// message sink instead of being shown; it counts as dismissed at once.
+// as a headless control at its designed place, and the window's position. It
+// has no user: the program that runs it gives the window's events as calls
+// (window/form/FormDriver.h). A message box is handed to the message sink
+// instead of being shown; it counts as dismissed at once.
 
 #include <functional>
 #include <map>
@@ -14,13 +14,8 @@
 #include <vector>
 
 #include "window/DesignedControls.h"
-#include "window/FormHandlers.h"
 #include "window/Toolkit.h"
 #include "window/headless/HeadlessControls.h"
-
-namespace window::form {
-class EventGuard;
-}
 
 namespace window::headless {
 
@@ -34,15 +29,6 @@ public:
     HeadlessWindow& operator=(const HeadlessWindow&) = delete;
 
     Controls& controls() { return *m_controls; }
-
-    // Routes every event to `handlers` through `guard`; both outlive the window.
-    void connectHandlers(FormHandlers& handlers, form::EventGuard& guard);
-
-    // The load event.
-    void load();
-    // A click on the control with that design name: a button or an arrow.
-    // Throws std::logic_error for any other name.
-    void click(std::string_view control);
 
     float left() const override { return m_left; }
     float top() const override { return m_top; }
@@ -59,15 +45,12 @@ private:
     PictureControl& pictureSource(std::string_view name) override;
     template <class T>
     T& makeShown();
-    void dispatch(void (FormHandlers::*handler)());
 
     MessageSink m_messages;
     std::vector<std::unique_ptr<Control>> m_owned;
     PictureSources m_sources{[](const std::string& name) { return designPicture(name); }};
     HeadlessMarkers m_markers{nullptr};
     std::unique_ptr<Controls> m_controls;
-    FormHandlers* m_handlers = nullptr;
-    form::EventGuard* m_guard = nullptr;
     float m_left = 0;
     float m_top = 0;
 };

@@ -9,6 +9,7 @@
 #include "host/memory/MemoryHost.h"
 #include "window/form/EventGuard.h"
 #include "window/form/Form1.h"
+#include "window/form/FormDriver.h"
 #include "window/headless/HeadlessControls.h"
 #include "window/headless/HeadlessEventLoop.h"
 #include "window/headless/HeadlessWindow.h"
@@ -25,7 +26,6 @@ class HeadlessForm : public testing::Test {
 protected:
     HeadlessForm() : m_doc(m_host.addDocument(1000, 700)), m_spread(m_doc.addSpread()) {
         m_page = &m_spread.addPage();
-        m_window.connectHandlers(m_form, m_guard);
     }
 
     void drawSheet() {
@@ -38,7 +38,7 @@ protected:
 
     int run() {
         m_host.registerIn(m_registry);
-        m_window.load();
+        m_driver.load();
         return m_loop.run();
     }
 
@@ -64,6 +64,7 @@ protected:
     window::headless::HeadlessWindow m_window{
         [this](const std::string& text) { m_messages.push_back(text); }};
     window::form::Form1 m_form{m_registry, m_window.controls(), m_window};
+    window::form::FormDriver m_driver{m_form, m_guard};
 };
 
 void expectPlaced(const host::MemoryItem& item, const Bounds& box, double angle) {
@@ -74,7 +75,7 @@ void expectPlaced(const host::MemoryItem& item, const Bounds& box, double angle)
 
 TEST_F(HeadlessForm, ReflectWritesTheBackSideLeftRightAndEnds) {
     drawSheet();
-    m_loop.post([this] { m_window.click("bReflect"); });
+    m_loop.post([this] { m_driver.reflect(); });
     EXPECT_EQ(run(), 0);
     ASSERT_TRUE(m_reports.empty()) << m_reports.front();
     ASSERT_EQ(m_doc.spreads().size(), 2u);
@@ -89,8 +90,8 @@ TEST_F(HeadlessForm, ReflectWritesTheBackSideLeftRightAndEnds) {
 
 TEST_F(HeadlessForm, TheVerticalArrowTurnsTheSheetTopBottomBeforeReflect) {
     drawSheet();
-    m_loop.post([this] { m_window.click("Image3"); });
-    m_loop.post([this] { m_window.click("bReflect"); });
+    m_loop.post([this] { m_driver.choose(window::form::Flip::TopBottom); });
+    m_loop.post([this] { m_driver.reflect(); });
     EXPECT_EQ(run(), 0);
     ASSERT_TRUE(m_reports.empty()) << m_reports.front();
     EXPECT_EQ(pictureName(m_window.controls().Image3.picture()), "tArrDwn90");
@@ -102,8 +103,8 @@ TEST_F(HeadlessForm, TheVerticalArrowTurnsTheSheetTopBottomBeforeReflect) {
 
 TEST_F(HeadlessForm, ForgetEndsWithoutTouchingTheDocument) {
     drawSheet();
-    m_loop.post([this] { m_window.click("bForget"); });
-    m_loop.post([this] { m_window.click("bReflect"); });  // never runs
+    m_loop.post([this] { m_driver.forget(); });
+    m_loop.post([this] { m_driver.reflect(); });  // never runs
     EXPECT_EQ(run(), 0);
     EXPECT_EQ(m_doc.spreads().size(), 1u);
     EXPECT_EQ(m_form.toolState().backPages.at(1, state::PageTable::Left), 300.0);
@@ -114,9 +115,9 @@ TEST_F(HeadlessForm, WithoutADocumentTheMessageIsShownAndTheToolEndsAtLoad) {
     host::HostRegistry registry;
     empty.registerIn(registry);
     window::form::Form1 form(registry, m_window.controls(), m_window);
-    m_window.connectHandlers(form, m_guard);
-    m_loop.post([this] { m_window.click("bReflect"); });
-    m_window.load();
+    window::form::FormDriver driver(form, m_guard);
+    m_loop.post([&driver] { driver.reflect(); });
+    driver.load();
     EXPECT_EQ(m_loop.run(), 0);
     EXPECT_EQ(m_messages, std::vector<std::string>{"Please open a publication and try again."});
     EXPECT_TRUE(m_guard.ended());
@@ -126,7 +127,7 @@ TEST_F(HeadlessForm, WithoutADocumentTheMessageIsShownAndTheToolEndsAtLoad) {
 TEST_F(HeadlessForm, AFailingHostCallIsReportedAndEndsWithStatusOne) {
     drawSheet();
     m_host.failOn("page1.Duplicate");
-    m_loop.post([this] { m_window.click("bReflect"); });
+    m_loop.post([this] { m_driver.reflect(); });
     EXPECT_EQ(run(), 1);
     ASSERT_EQ(m_reports.size(), 1u);
     EXPECT_EQ(m_doc.spreads().size(), 1u);

@@ -13,6 +13,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <map>
+#include <set>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -32,36 +33,19 @@ using window::Controls;
 using window::PictureControl;
 using window::qt::SkinWindow;
 
+Control* elementZero(Control& control) {
+    return &control;
+}
+template <class T>
+Control* elementZero(window::ControlArray<T>& array) {
+    return &array[0];
+}
+
 // Every control of the toolkit interface by its design name (element 0 for an array).
 std::map<std::string_view, Control*> byName(Controls& c) {
-    return {{"Shape1", &c.Shape1},
-            {"Shape2", &c.Shape2},
-            {"Image1", &c.Image1[0]},
-            {"Text3", &c.Text3[0]},
-            {"Image2", &c.Image2[0]},
-            {"Text4", &c.Text4[0]},
-            {"Image3", &c.Image3},
-            {"Image4", &c.Image4},
-            {"bReflect", &c.bReflect},
-            {"bDuplicate", &c.bDuplicate},
-            {"bRefresh", &c.bRefresh},
-            {"bForget", &c.bForget},
-            {"tReflectUp", &c.tReflectUp},
-            {"tReflectDown", &c.tReflectDown},
-            {"tDuplicateUp", &c.tDuplicateUp},
-            {"tDuplicateDown", &c.tDuplicateDown},
-            {"tRefreshUp", &c.tRefreshUp},
-            {"tRefreshDown", &c.tRefreshDown},
-            {"tForgetUp", &c.tForgetUp},
-            {"tForgetDown", &c.tForgetDown},
-            {"tArrUp0", &c.tArrUp0},
-            {"tArrDwn0", &c.tArrDwn0},
-            {"tArrUp90", &c.tArrUp90},
-            {"tArrDwn90", &c.tArrDwn90},
-            {"page0", &c.page0},
-            {"page90", &c.page90},
-            {"page180", &c.page180},
-            {"page270", &c.page270}};
+#define QUARVEL_BY_NAME(name, ...) {#name, elementZero(c.name)},
+    return {QUARVEL_DESIGN_TABLE(QUARVEL_BY_NAME)};
+#undef QUARVEL_BY_NAME
 }
 
 // The hidden picture sources by name.
@@ -128,6 +112,10 @@ protected:
 TEST_F(Design, EveryControlHasItsKindPlaceVisibilityAndPictureAtLoad) {
     const auto controls = byName(ui());
     ASSERT_EQ(controls.size(), window::designedControls().size());
+    std::set<const Control*> distinct;
+    for (const auto& [name, control] : controls) {
+        EXPECT_TRUE(distinct.insert(control).second) << name << " is a control of its own";
+    }
     for (const ControlDesign& row : window::designedControls()) {
         SCOPED_TRACE(std::string(row.name));
         Control& control = *controls.at(row.name);
