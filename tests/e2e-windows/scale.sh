@@ -4,7 +4,8 @@
 # - its client area is the design's 820 x 558 times DPI / 96 (within a pixel),
 #   and it has a taskbar button of its own;
 # - at start it matches the Linux window at the same scale (QT_SCALE_FACTOR,
-#   docs/screenshots/linux-start-PERCENT.png) as closely as at 100 %;
+#   docs/screenshots/linux-start-PERCENT.png) as closely as at 100 % (at
+#   most 1 % of the pixels differ by more than 10 %; 0.84 % at 100 % here);
 # - at the scaled places of the controls, a move lights Reflect Page, the
 #   arrows flip the back preview and back again, and Just Duplicate adds a
 #   page;
@@ -64,7 +65,7 @@ common=$(identify -format '%w %h\n' "$linux" "$WORK/start.png" |
 convert "$linux" -crop "$common" +repage "$WORK/linux.png"
 convert "$WORK/start.png" -crop "$common" +repage "$PICTURES/windows-start-$PERCENT.png"
 assert_similar "$WORK/linux.png" "$PICTURES/windows-start-$PERCENT.png" \
-  "$PICTURES/windows-start-$PERCENT-diff.png" 1.5 ||
+  "$PICTURES/windows-start-$PERCENT-diff.png" 1.0 ||
   fail "at $PERCENT % the window differs from the Linux window"
 
 point_at bReflect
