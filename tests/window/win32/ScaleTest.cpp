@@ -59,6 +59,25 @@ TEST_F(Scale, TheDesignTimesTheScaleAtEveryScaleAndBackAgain) {
     }
 }
 
+// Dragged onto a monitor of another scale, the window keeps the design point
+// under the pointer where it was, so the drag carries on from there.
+TEST_F(Scale, TheDesignPointUnderThePointerStaysUnderIt) {
+    SetWindowPos(m_skin.handle(), nullptr, 100, 50, 820, 558, SWP_NOZORDER | SWP_NOACTIVATE);
+    POINT before{};
+    ASSERT_TRUE(GetCursorPos(&before));
+    ASSERT_TRUE(SetCursorPos(400, 350));  // window units 300, 300
+    POINT pointer{};
+    GetCursorPos(&pointer);
+    moveToDpi(192, POINT{900, 900});   // the system's suggestion is not taken
+    SetCursorPos(before.x, before.y);  // off the window again, for the other tests
+    ASSERT_EQ(pointer.x, 400);
+    RECT frame;
+    GetWindowRect(m_skin.handle(), &frame);
+    EXPECT_EQ(frame.left, 400 - 600);
+    EXPECT_EQ(frame.top, 350 - 600);
+    EXPECT_EQ(frame.right - frame.left, 1640);
+}
+
 TEST_F(Scale, TheSystemAsksForTheDesignSizeAtTheNewScale) {
     SIZE size{};
     EXPECT_TRUE(
