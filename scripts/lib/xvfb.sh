@@ -4,7 +4,9 @@
 # and calls xvfb_stop from its EXIT trap.
 #
 #   xvfb_start WORK_DIR      start Xvfb on a free display; exports DISPLAY and a
-#                            reproducible Qt setup (xcb, 96 dpi, no scaling)
+#                            reproducible Qt setup (xcb, 96 dpi, no scaling);
+#                            its screen is 1280x800x24 unless XVFB_SCREEN says
+#                            otherwise (a window at 200 % needs a larger one)
 #   xvfb_stop                stop it again (safe to call twice)
 #   x_wait_window REGEX [S]  print the id of the first visible window whose name
 #                            matches REGEX, waiting up to S seconds (default 30)
@@ -31,7 +33,7 @@ xvfb_start() {
     chmod 700 "$XDG_RUNTIME_DIR"
     # Xvfb picks a free display itself and writes its number once it is ready.
     # -noreset: no reset (and refused connections) whenever the last client leaves.
-    Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp -noreset 3>"$work/xvfb.display" \
+    Xvfb -displayfd 3 -screen 0 "${XVFB_SCREEN:-1280x800x24}" -nolisten tcp -noreset 3>"$work/xvfb.display" \
         2>"$work/xvfb.log" &
     XVFB_PID=$!
     for ((tries = 0; tries < 300; tries++)); do

@@ -57,7 +57,8 @@ void MarkerLayer::paintIcons(QPainter& painter, const IconArray& icons, const QR
             continue;
         }
         painter.drawPixmap(part.topLeft(),
-                           scaled(*icon->picture(), box.size(), part.translated(-box.topLeft())));
+                           scaled(*icon->picture(), box.size(), part.translated(-box.topLeft()),
+                                  devicePixelRatioF()));
     }
 }
 
@@ -92,16 +93,23 @@ void MarkerLayer::paintNumbers(QPainter& painter, const NumberArray& numbers,
     }
 }
 
-const QPixmap& MarkerLayer::scaled(const PictureData& picture, QSize size, QRect part) {
+const QPixmap& MarkerLayer::scaled(const PictureData& picture, QSize size, QRect part,
+                                   qreal ratio) {
     const auto key = std::make_tuple(&picture, size.width(), size.height(), part.left(), part.top(),
-                                     part.width(), part.height());
+                                     part.width(), part.height(), ratio);
     auto found = m_scaled.find(key);
     if (found == m_scaled.end()) {
         if (m_scaled.size() >= kScaledCacheLimit) {
             m_scaled.clear();
         }
-        // Rendered straight at the marker's size, so thin outlines stay crisp.
-        QPixmap drawn = artworkPicturePart(picture.artwork(), size, part);
+        // Rendered straight at the marker's size in the screen's pixels, so
+        // thin outlines stay crisp on a scaled screen too.
+        const QSize deviceSize = (QSizeF(size) * ratio).toSize();
+        const QRect devicePart =
+            QRectF(QPointF(part.topLeft()) * ratio, QSizeF(part.size()) * ratio).toAlignedRect() &
+            QRect(QPoint(0, 0), deviceSize);
+        QPixmap drawn = artworkPicturePart(picture.artwork(), deviceSize, devicePart);
+        drawn.setDevicePixelRatio(ratio);
         found = m_scaled.emplace(key, std::move(drawn)).first;
     }
     return found->second;

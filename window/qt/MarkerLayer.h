@@ -50,11 +50,13 @@ private:
     void paintNumbers(QPainter& painter, const NumberArray& numbers, const IconArray& icons,
                       const QRect& dirty);
     // The part `part` (picture pixels) of `picture` stretched to `size`.
-    const QPixmap& scaled(const PictureData& picture, QSize size, QRect part);
+    // The part `part` of the picture stretched to `size` (window pixels),
+    // rendered at the screen's pixels (`ratio` of them to a window pixel).
+    const QPixmap& scaled(const PictureData& picture, QSize size, QRect part, qreal ratio);
 
     // Icons drawn at each marker's size (the part that shows), so a repaint does
     // not rescale them.
-    std::map<std::tuple<const PictureData*, int, int, int, int, int, int>, QPixmap> m_scaled;
+    std::map<std::tuple<const PictureData*, int, int, int, int, int, int, qreal>, QPixmap> m_scaled;
     std::unique_ptr<DigitPictures> m_digits;  // made at the first paint
 };
 

@@ -44,7 +44,20 @@ void PictureWidget::paintEvent(QPaintEvent*) {
     }
     QPainter painter(this);
     painter.setRenderHint(QPainter::SmoothPixmapTransform);
-    painter.drawPixmap(rect(), m_picture->pixmap());
+    const qreal ratio = devicePixelRatioF();
+    if (ratio == 1.0) {
+        painter.drawPixmap(rect(), m_picture->pixmap());
+        return;
+    }
+    // On a scaled screen the drawing is rendered straight at the screen's
+    // pixels, so that no picture is enlarged and blurred.
+    const QSize size = (QSizeF(rect().size()) * ratio).toSize();
+    if (m_sharpOf != m_picture || m_sharp.size() != size) {
+        m_sharp = artworkPicture(m_picture->artwork(), size);
+        m_sharp.setDevicePixelRatio(ratio);
+        m_sharpOf = m_picture;
+    }
+    painter.drawPixmap(rect(), m_sharp);
 }
 
 void PictureWidget::mouseMoveEvent(QMouseEvent* event) {

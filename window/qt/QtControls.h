@@ -75,6 +75,9 @@ protected:
 
 private:
     Picture m_picture;
+    // On a scaled screen: the picture rendered at the screen's pixels, and of which.
+    QPixmap m_sharp;
+    Picture m_sharpOf;
     bool m_leftPressed = false;
 };
 

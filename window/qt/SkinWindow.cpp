@@ -1,6 +1,8 @@
 #include "window/qt/SkinWindow.h"
 
+#include <QCloseEvent>
 #include <QIcon>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <cmath>
@@ -115,7 +117,15 @@ void SkinWindow::showMessage(const std::string& text) {
 }
 
 void SkinWindow::paintEvent(QPaintEvent*) {
-    // Drawn unscaled from the corner: the skin's last row lies below the client area.
+    // Rendered at the screen's pixels, so that it stays sharp on a scaled
+    // screen too.
+    const qreal ratio = devicePixelRatioF();
+    if (m_skin.devicePixelRatio() != ratio) {
+        const QSize design = artworkSize("skin");
+        m_skin = artworkPicture("skin", (QSizeF(design) * ratio).toSize());
+        m_skin.setDevicePixelRatio(ratio);
+    }
+    // Drawn from the corner: the skin's last row lies below the client area.
     QPainter(this).drawPixmap(0, 0, m_skin);
 }
 
@@ -150,6 +160,33 @@ void SkinWindow::mouseReleaseEvent(QMouseEvent* event) {
     if (event->buttons() == Qt::NoButton) {
         m_pressOnMarker = false;
     }
+}
+
+// Esc and Alt+F4 do what Forget does (without a window manager Alt+F4 comes
+// as a key). Enter does nothing: Reflect changes the document and closes, so
+// it takes a deliberate click. A key held down repeats; only its first press
+// counts.
+void SkinWindow::keyPressEvent(QKeyEvent* event) {
+    const bool altF4 = event->key() == Qt::Key_F4 && event->modifiers() == Qt::AltModifier;
+    if (event->key() == Qt::Key_Escape || altF4) {
+        if (!event->isAutoRepeat()) {
+            dispatch(&FormHandlers::bForgetClick);
+        }
+        event->accept();
+        return;
+    }
+    event->ignore();
+}
+
+// The window manager's close (Alt+F4, the taskbar's Close) is Forget, which
+// closes the window itself.
+void SkinWindow::closeEvent(QCloseEvent* event) {
+    if (m_handlers) {
+        event->ignore();
+        dispatch(&FormHandlers::bForgetClick);
+        return;
+    }
+    QWidget::closeEvent(event);
 }
 
 }  // namespace window::qt

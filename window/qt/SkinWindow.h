@@ -2,7 +2,8 @@
 
 // The borderless, skinned tool window: owns every designed control, routes
 // the pointer the way the tool expects and hands each event to its handler
-// inside the event guard.
+// inside the event guard. Esc, Alt+F4 and the window manager's close are
+// Forget; Enter does nothing.
 
 #include <QPixmap>
 #include <QWidget>
@@ -49,6 +50,8 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
 
 private:
     // The controls of the design table, as makeDesignedControls() asks for them.

@@ -2,6 +2,9 @@
 
 #include <windowsx.h>
 
+#include <algorithm>
+#include <cmath>
+
 #include "window/win32/BufferedPaint.h"
 #include "window/win32/Pictures.h"
 #include "window/win32/Text.h"
@@ -62,7 +65,11 @@ void PictureWindow::setVisible(bool visible) {
 }
 
 void PictureWindow::changed(const ControlGeometry&) {
-    const RECT box = storedGeometry().pixels();
+    place();
+}
+
+void PictureWindow::place() {
+    const RECT box = storedGeometry().pixels(m_host.scale());
     SetWindowPos(m_hwnd, nullptr, box.left, box.top, box.right - box.left, box.bottom - box.top,
                  SWP_NOZORDER | SWP_NOACTIVATE);
 }
@@ -153,7 +160,7 @@ void PictureWindow::buttonUp(UINT message, WPARAM keys, LPARAM at) {
 }
 
 void PictureWindow::render(HDC target) {
-    const RECT box = storedGeometry().pixels();
+    const RECT box = storedGeometry().pixels(m_host.scale());
     const int width = box.right - box.left;
     const int height = box.bottom - box.top;
     if (width > 0 && height > 0) {
@@ -171,26 +178,32 @@ void PictureWindow::render(HDC target) {
 void OutlineControl::setVisible(bool visible) {
     if (m_visible != visible) {
         m_visible = visible;
-        m_host.invalidate(storedGeometry().pixels());
+        m_host.invalidate(storedGeometry().pixels(m_host.scale()));
     }
 }
 
 void OutlineControl::changed(const ControlGeometry& before) {
     RECT both;
-    const RECT was = before.pixels();
-    const RECT now = storedGeometry().pixels();
+    const RECT was = before.pixels(m_host.scale());
+    const RECT now = storedGeometry().pixels(m_host.scale());
     UnionRect(&both, &was, &now);
     m_host.invalidate(both);
 }
 
 void OutlineControl::paint(HDC dc, const RECT& dirty) const {
-    const RECT box = storedGeometry().pixels();
+    const RECT box = storedGeometry().pixels(m_host.scale());
     RECT common;
     if (!m_visible || box.right <= box.left || box.bottom <= box.top ||
         !IntersectRect(&common, &box, &dirty)) {
         return;
     }
-    FrameRect(dc, &box, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+    // A line of one window unit, in whole pixels: as wide as the scale rounds to.
+    const int line = std::max(1, static_cast<int>(std::lround(m_host.scale())));
+    RECT frame = box;
+    for (int i = 0; i < line && frame.right > frame.left && frame.bottom > frame.top; ++i) {
+        FrameRect(dc, &frame, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+        InflateRect(&frame, -1, -1);
+    }
 }
 
 }  // namespace window::win32

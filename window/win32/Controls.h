@@ -19,7 +19,10 @@ namespace window::win32 {
 class ControlHost {
 public:
     virtual HWND handle() const = 0;
-    // Paints the window's own layers for `area` (window pixels) onto `dc`,
+    // Screen pixels per window unit (the monitor's dots per inch over 96).
+    virtual double scale() const = 0;
+    // Paints the window's own layers for `area` (screen pixels of the client
+    // area) onto `dc`,
     // whose viewport maps window coordinates.
     virtual void paintLayers(HDC dc, const RECT& area) = 0;
     virtual void invalidate(const RECT& area) = 0;
@@ -49,6 +52,9 @@ public:
     bool isVisible() const override { return m_visible; }
     void setVisible(bool visible) override;
 
+    // Puts the child window where its geometry lies at the window's scale.
+    void place();
+
     // Handlers for a click (left press and release on the control) and a move.
     std::function<void()> onClick;
     std::function<void()> onMove;
@@ -73,7 +79,8 @@ private:
     bool m_leftPressed = false;
 };
 
-// A rectangle outline, one pixel of black inside its box, drawn by the window.
+// A rectangle outline, a line of black one window unit wide inside its box,
+// drawn by the window.
 class OutlineControl : public StoredGeometry<Outline> {
 public:
     explicit OutlineControl(ControlHost& host) : m_host(host) {}

@@ -11,10 +11,10 @@ namespace window::win32 {
 
 namespace {
 
-// The design's font at 96 dots per inch (6.75 points: 9 pixels), as the
-// process is DPI-unaware.
-HFONT makeNumberFont() {
-    const int pixels = static_cast<int>(std::lround(kNumberPointSize * 96.0 / 72.0));
+// The design's font (6.75 points: 9 pixels at 96 dots per inch) at the
+// window's scale, so that numbers are drawn sharp at the monitor's own size.
+HFONT makeNumberFont(double scale) {
+    const int pixels = static_cast<int>(std::lround(kNumberPointSize * 96.0 / 72.0 * scale));
     HFONT font = CreateFontW(-pixels, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
                              OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, ANTIALIASED_QUALITY,
                              DEFAULT_PITCH | FF_SWISS, widen(kNumberFont).c_str());
@@ -34,10 +34,17 @@ bool meets(const RECT& box, const RECT& dirty) {
 MarkerLayer::MarkerLayer(std::function<void(const RECT&)> changed)
     : MarkerRecords<ControlGeometry>(this),
       m_changed(std::move(changed)),
-      m_font(makeNumberFont()) {}
+      m_font(makeNumberFont(m_scale)) {}
 
 MarkerLayer::~MarkerLayer() {
     DeleteObject(m_font);
+}
+
+void MarkerLayer::setScale(double scale) {
+    HFONT font = makeNumberFont(scale);
+    DeleteObject(m_font);
+    m_font = font;
+    m_scale = scale;
 }
 
 bool MarkerLayer::hitTest(double x, double y) const {
@@ -64,7 +71,7 @@ void MarkerLayer::paintIcons(HDC dc, const IconArray& icons, const RECT& dirty) 
         if (!icon || !icon->isVisible() || !icon->picture()) {
             continue;
         }
-        const RECT box = icon->storedGeometry().pixels();
+        const RECT box = icon->storedGeometry().pixels(m_scale);
         if (box.right <= box.left || box.bottom <= box.top || !meets(box, dirty)) {
             continue;
         }
@@ -81,7 +88,7 @@ void MarkerLayer::paintNumbers(HDC dc, const NumberArray& numbers, const RECT& d
         if (!number || !number->isVisible()) {
             continue;
         }
-        RECT box = number->storedGeometry().pixels();
+        RECT box = number->storedGeometry().pixels(m_scale);
         if (box.right <= box.left || box.bottom <= box.top || !meets(box, dirty)) {
             continue;
         }

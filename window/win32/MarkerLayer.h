@@ -35,10 +35,15 @@ public:
     MarkerLayer(const MarkerLayer&) = delete;
     MarkerLayer& operator=(const MarkerLayer&) = delete;
 
-    // Whether a visible marker lies under the window point (edges included).
+    // Whether a visible marker lies under the point (window units, edges included).
     bool hitTest(double x, double y) const;
 
-    // Paints the markers that meet `dirty` onto `dc`, in window coordinates.
+    // Draws markers at `scale` screen pixels per window unit from now on,
+    // numbers in a font of that scale; the caller repaints.
+    void setScale(double scale);
+    double scale() const { return m_scale; }
+
+    // Paints the markers that meet `dirty` onto `dc`, in the client area's pixels.
     void paint(HDC dc, const RECT& dirty) const;
 
     // A marker changed from `before` to `after` (pixels); repaints both places.
@@ -46,13 +51,14 @@ public:
 
 private:
     void recordChanged(const ControlGeometry& before, const ControlGeometry& after) override {
-        changed(before.pixels(), after.pixels());
+        changed(before.pixels(m_scale), after.pixels(m_scale));
     }
     void paintIcons(HDC dc, const IconArray& icons, const RECT& dirty) const;
     void paintNumbers(HDC dc, const NumberArray& numbers, const RECT& dirty) const;
 
     std::function<void(const RECT&)> m_changed;
-    HFONT m_font;
+    double m_scale = 1.0;
+    HFONT m_font = nullptr;
 };
 
 }  // namespace window::win32

@@ -8,9 +8,24 @@ quarvel_design_on_host(picture-list _picture_list ${CMAKE_CURRENT_LIST_DIR}/Pict
 string(REPLACE "\n" ";" _picture_rows "${_picture_list}")
 list(FILTER _picture_rows EXCLUDE REGEX "^$")
 
-# The sizes a picture is rendered at, design size first: "WxH;WxH...".
-function(quarvel_rendering_sizes output width height ground)
+# The sizes a picture is rendered at, design size first: "WxH;WxH...": the
+# design size at every scale the window is drawn at (and, but for the skin,
+# one size larger: some controls stretch their picture), and for pictures on a
+# transparent ground the steps down to marker sizes as well.
+function(quarvel_rendering_sizes output name width height ground)
   set(sizes "${width}x${height}")
+  set(percents ${QUARVEL_WIN32_SCALES_PERCENT})
+  if(NOT name STREQUAL "skin")
+    list(APPEND percents ${QUARVEL_WIN32_HEADROOM_PERCENT})
+  endif()
+  foreach(percent IN LISTS percents)
+    if(NOT percent EQUAL 100)
+      # Rounded halves up, as the window rounds its scaled sizes.
+      math(EXPR w "(${width} * ${percent} + 50) / 100")
+      math(EXPR h "(${height} * ${percent} + 50) / 100")
+      list(APPEND sizes "${w}x${h}")
+    endif()
+  endforeach()
   if(ground STREQUAL "transparent")
     while(width GREATER QUARVEL_WIN32_SMALLEST_STEP AND height GREATER QUARVEL_WIN32_SMALLEST_STEP)
       math(EXPR width "${width} * ${QUARVEL_WIN32_STEP_PERMILLE} / 1000")
@@ -18,6 +33,7 @@ function(quarvel_rendering_sizes output width height ground)
       list(APPEND sizes "${width}x${height}")
     endwhile()
   endif()
+  list(REMOVE_DUPLICATES sizes)
   set(${output} "${sizes}" PARENT_SCOPE)
 endfunction()
 
@@ -35,7 +51,7 @@ set(_id 1000)
 foreach(_row IN LISTS _picture_rows)
   separate_arguments(_fields UNIX_COMMAND "${_row}")
   list(POP_FRONT _fields _name _file _design_width _design_height _ground)
-  quarvel_rendering_sizes(_fields ${_design_width} ${_design_height} ${_ground})
+  quarvel_rendering_sizes(_fields ${_name} ${_design_width} ${_design_height} ${_ground})
   if(_name STREQUAL "logo")
     set(_logo ${_file} ${_design_width} ${_design_height})
   endif()

@@ -41,6 +41,8 @@ public:
     MarkerLayer& markers() { return *m_markers; }
     PictureWindow& pictureWindow(std::string_view name) const;
     HWND handle() const override { return m_hwnd; }
+    // Screen pixels per window unit: the monitor's dots per inch over 96.
+    double scale() const override { return scaleAt(m_dpi); }
 
     // Routes every event to `handlers` through `guard`; both outlive the window.
     void connectHandlers(FormHandlers& handlers, EventGuard& guard);
@@ -66,6 +68,12 @@ private:
     static LRESULT CALLBACK procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT onMessage(UINT message, WPARAM wParam, LPARAM lParam);
     void createWindow();
+    // The monitor's dots per inch became `dpi`: the window takes its size at
+    // that scale, keeps the design point under the pointer (else takes the
+    // system's `suggested` place) and redraws everything at the new scale.
+    void dpiChanged(UINT dpi, const RECT& suggested);
+    void setIcons();
+    bool keyDown(WPARAM key, LPARAM flags);
     // The controls of the design table, as makeDesignedControls() asks for them.
     ControlArray<PictureControl>& pictureArray(std::string_view name) override;
     ControlArray<TextBox>& numberArray(std::string_view name) override;
@@ -84,6 +92,8 @@ private:
 
     GdiplusSession m_gdiplus;  // first in, last out: pictures decode while the window lives
     HWND m_hwnd = nullptr;
+    UINT m_dpi = kDesignDpi;
+    HICON m_icons[2] = {nullptr, nullptr};  // big, small: at the window's scale
     Picture m_skin;
     PictureSources m_sources{makePicture};
     std::vector<std::unique_ptr<OutlineControl>> m_outlines;

@@ -1,6 +1,7 @@
-// The tool window's message handling: painting its layers and routing the
-// pointer. Presses on the background hold the pointer until every button is
-// up, so the drag keeps reaching the window over controls and off it.
+// The tool window's message handling: painting its layers, routing the
+// pointer and the keys, and following the monitor's scale. Presses on the
+// background hold the pointer until every button is up, so the drag keeps
+// reaching the window over controls and off it.
 
 #include <windowsx.h>
 
@@ -43,10 +44,35 @@ LRESULT SkinWindow::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             paint();
             return 0;
         case WM_PRINTCLIENT: {
-            const RECT client{0, 0, kClientWidth, kClientHeight};
+            RECT client;
+            GetClientRect(m_hwnd, &client);
             paintLayers(reinterpret_cast<HDC>(wParam), client);
             return 0;
         }
+        case WM_GETDPISCALEDSIZE: {
+            // The system would scale the outer size; the design's is exact.
+            const double next = scaleAt(LOWORD(wParam));
+            auto* size = reinterpret_cast<SIZE*>(lParam);
+            size->cx = scaledLength(kClientWidth, next);
+            size->cy = scaledLength(kClientHeight, next);
+            return TRUE;
+        }
+        case WM_DPICHANGED:
+            dpiChanged(LOWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+            return 0;
+        case WM_KEYDOWN:
+        case WM_SYSKEYDOWN:
+            if (keyDown(wParam, lParam)) {
+                return 0;
+            }
+            return DefWindowProcW(m_hwnd, message, wParam, lParam);
+        case WM_CLOSE:
+            // Alt+F4 through the system, the taskbar's Close: as Forget.
+            if (m_handlers) {
+                dispatch(&FormHandlers::bForgetClick);
+                return 0;
+            }
+            return DefWindowProcW(m_hwnd, message, wParam, lParam);
         case WM_LBUTTONDOWN:
             buttonDown(LeftButton, lParam);
             return 0;
@@ -94,9 +120,26 @@ void SkinWindow::paint() {
     EndPaint(m_hwnd, &paint);
 }
 
+// Esc and Alt+F4 do what Forget does. Enter does nothing: Reflect changes the
+// document and closes, so it takes a deliberate click. A key held down
+// repeats; only its first press counts. Whether the key was the window's.
+bool SkinWindow::keyDown(WPARAM key, LPARAM flags) {
+    const bool repeat = (flags & (1L << 30)) != 0;
+    const bool alt = (flags & (1L << 29)) != 0;
+    if (key == VK_ESCAPE || (key == VK_F4 && alt)) {
+        if (!repeat) {
+            dispatch(&FormHandlers::bForgetClick);
+        }
+        return true;
+    }
+    return key == VK_RETURN;
+}
+
 void SkinWindow::paintLayers(HDC dc, const RECT& area) {
-    // Drawn unscaled from the corner: the skin's last row lies below the client area.
-    const Bitmap& skin = m_skin->at(m_skin->designWidth(), m_skin->designHeight());
+    // Drawn from the corner at the design's size times the scale: the skin's
+    // last row lies below the client area.
+    const Bitmap& skin = m_skin->at(scaledLength(m_skin->designWidth(), scale()),
+                                    scaledLength(m_skin->designHeight(), scale()));
     HDC source = CreateCompatibleDC(dc);
     const HGDIOBJ previous = SelectObject(source, skin.handle());
     BitBlt(dc, area.left, area.top, area.right - area.left, area.bottom - area.top, source,
@@ -167,8 +210,8 @@ void SkinWindow::guarded(const std::function<void()>& work) {
 
 void SkinWindow::buttonDown(int button, LPARAM at) {
     SetCapture(m_hwnd);
-    const auto x = static_cast<float>(GET_X_LPARAM(at));
-    const auto y = static_cast<float>(GET_Y_LPARAM(at));
+    const auto x = static_cast<float>(GET_X_LPARAM(at) / scale());
+    const auto y = static_cast<float>(GET_Y_LPARAM(at) / scale());
     if (m_markers->hitTest(x, y)) {
         m_pressOnMarker = true;  // markers handle no events
         return;
@@ -182,8 +225,8 @@ void SkinWindow::mouseMove(WPARAM keys, LPARAM at) {
     if (!isFreshMove(m_hwnd, at, keys)) {
         return;
     }
-    const auto x = static_cast<float>(GET_X_LPARAM(at));
-    const auto y = static_cast<float>(GET_Y_LPARAM(at));
+    const auto x = static_cast<float>(GET_X_LPARAM(at) / scale());
+    const auto y = static_cast<float>(GET_Y_LPARAM(at) / scale());
     const int buttons = buttonsHeld(keys);
     // Without a button held, a move over a marker is the marker's; with one held
     // after a press on the background, every move is the background's.

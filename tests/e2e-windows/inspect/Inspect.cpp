@@ -8,7 +8,8 @@
 //       main=visible|hidden|none (the tool's window); then presses OK if asked.
 //       Status 1 when no such box came.
 //   quarvel_inspect main
-//       prints main=visible|hidden|none and, when there is one, its rect.
+//       prints main=visible|hidden|none and, when there is one, its rect
+//       and taskbar=yes|no (a taskbar button of its own).
 
 #include <windows.h>
 
@@ -33,7 +34,7 @@ std::wstring widen(const char* text) {
     return result;
 }
 
-void printMain() {
+void printMain(bool shell = false) {
     HWND main = FindWindowW(L"QuarvelWindow", L"Quarvel");
     if (!main) {
         std::printf("main=none\n");
@@ -43,6 +44,15 @@ void printMain() {
     GetWindowRect(main, &box);
     std::printf("main=%s\nrect=%ld,%ld,%ld,%ld\n", IsWindowVisible(main) ? "visible" : "hidden",
                 box.left, box.top, box.right - box.left, box.bottom - box.top);
+    if (!shell) {
+        return;
+    }
+    // What the taskbar and Alt+Tab show it by: an unowned window with a
+    // button of its own. (Its icons are the window's tests': under Wine a
+    // window's icon does not cross to another process.)
+    const bool button = (GetWindowLongPtrW(main, GWL_EXSTYLE) & WS_EX_APPWINDOW) != 0 &&
+                        GetWindow(main, GW_OWNER) == nullptr;
+    std::printf("taskbar=%s\n", button ? "yes" : "no");
 }
 
 int inspectBox(const char* caption, int seconds, bool pressOk) {
@@ -95,7 +105,7 @@ int main(int argc, char** argv) {
         return inspectBox(argv[2], seconds, pressOk);
     }
     if (argc == 2 && std::strcmp(argv[1], "main") == 0) {
-        printMain();
+        printMain(true);
         return 0;
     }
     std::fprintf(stderr, "usage: quarvel_inspect box CAPTION [SECONDS] [--press-ok] | main\n");

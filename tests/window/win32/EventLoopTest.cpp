@@ -54,10 +54,14 @@ TEST_F(EventLoopTest, LeavingBeforeTheLoopReturnsAtOnceWithoutShowingTheWindow) 
     EXPECT_FALSE(PeekMessageW(&message, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
 }
 
-TEST_F(EventLoopTest, ClosedByTheSystemTheLoopEndsAsAfterForget) {
+// The system's close (Alt+F4, the taskbar's Close) runs Forget's handler,
+// which ends the tool; the window is left for the tool to close.
+TEST_F(EventLoopTest, ClosedByTheSystemForgetRuns) {
     PostMessageW(m_skin.handle(), WM_CLOSE, 0, 0);
+    PostQuitMessage(0);  // after the close: these handlers only record
     EXPECT_EQ(m_loop.run(), 0);
-    EXPECT_TRUE(m_ends.empty());
+    EXPECT_EQ(m_handlers.events, std::vector<std::string>{"bForget.click"});
+    EXPECT_TRUE(IsWindow(m_skin.handle()));
 }
 
 }  // namespace

@@ -1,8 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include <stdexcept>
 
 #include "window/win32/Decoder.h"
+#include "window/win32/Geometry.h"
 #include "window/win32/Pictures.h"
 
 namespace {
@@ -46,6 +49,36 @@ TEST(Pictures, EveryPictureHasItsDesignSizeFirst) {
         EXPECT_EQ(picture->designHeight(), design.height) << design.name;
     }
     EXPECT_THROW(window::win32::makePicture("tNothing"), std::logic_error);
+}
+
+// At every scale the window is drawn at, each picture has a rendering at
+// least the size it is drawn at, so none is ever enlarged (and blurred): the
+// skin exactly at its scaled size, the button faces and arrows at their
+// controls' sizes, the page icons as tall as a preview at that scale.
+TEST(Pictures, EveryScaleDrawsFromARenderingThatCoversIt) {
+    using window::win32::scaledLength;
+    const struct {
+        const char* picture;
+        int width, height;  // window units, as drawn at 100 %
+    } drawn[] = {{"skin", 820, 559},     {"tReflectUp", 116, 32}, {"tArrUp0", 116, 32},
+                 {"tArrDwn90", 33, 116}, {"page0", 255, 361},     {"page90", 341, 241}};
+    for (const double scale : {1.0, 1.25, 1.5, 1.75, 2.0}) {
+        for (const auto& d : drawn) {
+            const auto choices = window::win32::renderingsOf(d.picture);
+            const int width = scaledLength(d.width, scale);
+            const int height = scaledLength(d.height, scale);
+            const Rendering& from = chooseRendering(choices, width, height);
+            EXPECT_GE(from.width, width) << d.picture << " at " << scale;
+            EXPECT_GE(from.height, height) << d.picture << " at " << scale;
+        }
+        const auto skin = window::win32::renderingsOf("skin");
+        const int width = scaledLength(820, scale);
+        const int height = scaledLength(559, scale);
+        EXPECT_TRUE(
+            std::any_of(skin.begin(), skin.end(),
+                        [&](const Rendering& r) { return r.width == width && r.height == height; }))
+            << "no skin rendered at " << scale;
+    }
 }
 
 // Every embedded rendering decodes at its size; opaque pictures cover every

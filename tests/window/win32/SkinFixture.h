@@ -38,7 +38,9 @@ private:
         POINT at{x, y};
         HWND target = GetCapture();
         if (!target) {
-            if (x < 0 || y < 0 || x >= 820 || y >= 558) {
+            RECT client;
+            GetClientRect(window, &client);
+            if (x < 0 || y < 0 || x >= client.right || y >= client.bottom) {
                 return;  // off the window: none of its business
             }
             target = ChildWindowFromPointEx(window, at, CWP_SKIPINVISIBLE | CWP_SKIPTRANSPARENT);

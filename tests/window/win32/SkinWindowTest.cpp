@@ -52,6 +52,10 @@ TEST_F(SkinWindowTest, IsABorderlessFixedWindowHiddenUntilShown) {
     wchar_t title[32] = {};
     GetWindowTextW(hwnd, title, 32);
     EXPECT_EQ(window::win32::narrow(title), "Quarvel");
+    // The taskbar's and Alt+Tab's icons.
+    EXPECT_NE(SendMessageW(hwnd, WM_GETICON, ICON_BIG, 0), 0);
+    EXPECT_NE(SendMessageW(hwnd, WM_GETICON, ICON_SMALL, 0), 0);
+    EXPECT_TRUE(GetWindowLongPtrW(hwnd, GWL_EXSTYLE) & WS_EX_APPWINDOW);
     m_skin.show();
     EXPECT_TRUE(IsWindowVisible(hwnd));
 }
