@@ -70,9 +70,10 @@ unmount_all() {
     done
     MOUNTED=()
 }
+# --one-file-system: a root still mounted (busy) is never descended into.
 check_end() {
     unmount_all
-    rm -rf "$SCRATCH"
+    rm -rf --one-file-system "$SCRATCH"
 }
 trap check_end EXIT
 mount_at() { # mount_at TARGET MOUNT-ARGUMENTS...
@@ -312,7 +313,7 @@ check_release() {
     fi
     echo "  ($(($(seconds) - started)) s)"
     unmount_all
-    rm -rf "${SCRATCH:?}/$release"
+    rm -rf --one-file-system "${SCRATCH:?}/$release"
 }
 
 started=$(seconds)
