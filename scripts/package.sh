@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Builds the Debian package of the Linux program into build-package/ and
-# checks it with lintian (no error and no warning may remain; the reasons for
-# the few that are accepted are in debian/*.lintian-overrides).
+# checks it with lintian (no error and no warning may remain; one accepted
+# later goes in debian/quarvel.lintian-overrides, with its reason).
 #
 #   scripts/package.sh            # build-package/quarvel_<version>_<arch>.deb
 #
