@@ -18,7 +18,7 @@
 #             and quarvel --reflect --dry-run --json reads the new page back
 #             where the first run put it
 #   scribus   that root's Scribus opens the result through its scripter and
-#             lists the new page with as many items as the back table
+#             lists the new page holding as many items as page 1
 #   script    the Scribus script is a file in the folder whose scripts Scribus
 #             lists under Script > Scribus Scripts, and it runs /usr/bin/quarvel
 #   menu      Scribus runs that script as its menu does, on a document with an
@@ -247,9 +247,12 @@ check_release() {
     # scribus: the root's own Scribus opens what the packaged program wrote
     run_scribus /quarvel-check/list.py /quarvel-check/result.sla /quarvel-check/listed.txt
     listed=$(cat "$DATA/listed.txt" 2>/dev/null || true)
-    if grep -qx "pages $new_page" <<<"$listed" && grep -qx "items $new_page $items" <<<"$listed" &&
-        [ "$new_page" != 0 ]; then
-        result scribus ok "Scribus $(in_root dpkg-query -W -f="\${Version}" scribus) lists page $new_page with $items items"
+    # The new page holds a copy of every item of page 1, as Scribus sees them.
+    local first
+    first=$(awk '$1 == "items" && $2 == 1 { print $3 }' <<<"$listed")
+    if [ "$new_page" != 0 ] && grep -qx "pages $new_page" <<<"$listed" && [ "${first:-0}" -gt 0 ] &&
+        grep -qx "items $new_page $first" <<<"$listed"; then
+        result scribus ok "Scribus $(in_root dpkg-query -W -f="\${Version}" scribus) lists page $new_page with the $first items of page 1"
     else
         result scribus failed "Scribus lists: $(tr '\n' ' ' <<<"${listed:-nothing}")"
     fi
@@ -258,7 +261,7 @@ check_release() {
     # it skips symbolic links) under Script > Scribus Scripts. That folder is
     # the one holding the scripts Scribus itself ships there.
     local folder=/usr/share/scribus/scripts script=/usr/share/scribus/scripts/Quarvel.py own
-    own=$(in_root dpkg -L scribus | grep -c "^$folder/[^/]*\.py$" || true)
+    own=$(in_root dpkg-query -S "$folder/*.py" 2>/dev/null | grep -vc '^quarvel:' || true)
     run_scribus /quarvel-check/lookup.py "$script" /quarvel-check/lookup.txt
     output=$(cat "$DATA/lookup.txt" 2>/dev/null || echo "no report")
     if [ -f "$ROOT$script" ] && [ ! -L "$ROOT$script" ] && [ "$own" -gt 0 ] &&
@@ -297,15 +300,20 @@ check_release() {
     fi
 
     # remove: no file named after Quarvel, no file that names it in the
-    # places a package registers itself, and dpkg holds no record of it.
+    # places a package registers itself, man finds no page, and dpkg holds no
+    # record of it. (man-db's index keeps the freed bytes of a removed entry,
+    # so it is asked, not searched.)
     in_root apt-get remove -y -q quarvel >"$DATA/remove.log" 2>&1 || true
     root_files >"$DATA/after.txt"
     left=$( (comm -13 "$DATA/before.txt" "$DATA/after.txt" | grep -i quarvel
         cd "$ROOT" || exit
         grep -rlai quarvel ./etc ./usr/bin ./usr/share/applications ./usr/share/icons \
-            ./usr/share/man ./usr/share/scribus ./usr/share/mime ./var/cache/man 2>/dev/null) |
+            ./usr/share/man ./usr/share/scribus ./usr/share/mime 2>/dev/null) |
         sort -u | tr '\n' ' ')
     status=$(in_root dpkg-query -W -f="\${db:Status-Abbrev}" quarvel 2>/dev/null || true)
+    if in_root man -w quarvel >/dev/null 2>&1; then
+        left+="the manual page (man -w quarvel still finds it) "
+    fi
     if [ -z "$left" ] && [ "${status:0:1}" != i ] && [ "${status:1:1}" != c ]; then
         result remove ok "apt-get remove leaves no file of Quarvel"
     else
