@@ -2,6 +2,8 @@
 
 #include <charconv>
 
+#include "version/Version.h"
+
 namespace app {
 
 namespace {
@@ -125,7 +127,7 @@ std::string usageText() {
 }
 
 std::string versionText() {
-    return "Quarvel 0.3\n";
+    return std::string("Quarvel ") + version::kVersion + "\n";
 }
 
 }  // namespace app

@@ -3,7 +3,8 @@
 # (Scribus itself too: the tests check that it opens what the tool writes and
 # run the Scribus script in it; Python for the scripts' JSON and install checks;
 # clang-format and clang-tidy for scripts/check-style.sh; clang and its runtime
-# libraries for the fuzz target, scripts/fuzz.sh).
+# libraries for the fuzz target, scripts/fuzz.sh; the Debian packaging tools
+# for scripts/package.sh and debootstrap for scripts/check-package.sh).
 # Idempotent and non-interactive: packages already present are left alone.
 set -euo pipefail
 

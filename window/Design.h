@@ -8,10 +8,12 @@
 #include <span>
 #include <string_view>
 
+#include "version/Version.h"
+
 namespace window {
 
-inline constexpr const char* kCaption = "Quarvel";               // the window's title
-inline constexpr const char* kApplicationTitle = "Quarvel 0-3";  // the message box caption
+inline constexpr const char* kCaption = "Quarvel";                        // the window's title
+inline constexpr const char* kApplicationTitle = version::kProgramTitle;  // the message box caption
 inline constexpr int kClientWidth = 820;
 inline constexpr int kClientHeight = 558;
 inline constexpr float kTwipsPerPixel = 15.0f;  // the window's Left and Top are twips

@@ -16,6 +16,9 @@
 # scripts/check-scribus-script-1.6.sh runs these cases with Scribus 1.6.3 from
 # a Debian 13 root instead: SCRIBUS_ROOT names the root, where the scratch
 # folder is seen at the same path, and SCRIBUS_QUARVEL the program to run there.
+# scripts/check-package.sh runs the reflect case in a root where the package
+# is installed: SCRIBUS_SCRIPT names the script as installed there, which then
+# runs from its place and finds the program itself ($QUARVEL unset).
 # shellcheck source=tests/e2e/lib.sh
 source "$(dirname "$0")/lib.sh"
 
@@ -44,6 +47,12 @@ CLEANUP_HOOKS+=(stop_scribus)
 # set, with QUARVEL naming the program the script runs.
 start_scribus() {
     local document=$1 page=$2 edit=$3 answer=$4 as_user=() root=()
+    local script="$WORK/user/Quarvel.py"
+    local program=(QUARVEL="${PROGRAM:-${SCRIBUS_QUARVEL:-$QUARVEL}}")
+    if [ -n "${SCRIBUS_SCRIPT:-}" ]; then
+        script=$SCRIBUS_SCRIPT
+        program=(-u QUARVEL)
+    fi
     mkdir -p "$WORK/user/log" "$WORK/user/prefs"
     if [ -n "${AS_USER:-}" ] && [ "$(id -u)" = 0 ]; then
         give -R "$WORK/user/log" "$WORK/user/prefs"
@@ -58,9 +67,9 @@ start_scribus() {
     fi
     # Scribus changes its working folder as it opens documents: every path is absolute.
     (cd "$WORK/user" && "${root[@]}" "${as_user[@]}" \
-        env QUARVEL="${PROGRAM:-${SCRIBUS_QUARVEL:-$QUARVEL}}" TMPDIR="$WORK/user/tmp" \
+        env "${program[@]}" TMPDIR="$WORK/user/tmp" \
         timeout 300 scribus -g -ns -pr "$WORK/user/prefs" -py "$WORK/user/scribus-driver.py" \
-        "$WORK/user/Quarvel.py" "$document" "$page" "$edit" "$answer" "$LOG" \
+        "$script" "$document" "$page" "$edit" "$answer" "$LOG" \
         >"$WORK/scribus.out" 2>&1) &
     SCRIBUS_PID=$!
 }

@@ -1,11 +1,13 @@
 #!/usr/bin/env bash
-# cmake --install into a scratch prefix puts the program, a valid desktop entry
-# that starts it, its icon where desktops look for them, and the Scribus
-# script, which finds the program installed beside it.
-#   install.sh BUILD_DIR SOURCE_DIR
+# cmake --install into a scratch prefix puts the program, its manual page, a
+# valid desktop entry that starts it, its icons where desktops look for them,
+# and the Scribus script (in SCRIPT_DIR under the prefix), which finds the
+# program installed beside it.
+#   install.sh BUILD_DIR SOURCE_DIR SCRIPT_DIR
 set -euo pipefail
 build_dir=$1
 source_dir=$2
+script_dir=$3
 prefix=$(mktemp -d)
 trap 'rm -rf "$prefix"' EXIT
 
@@ -25,6 +27,18 @@ icon="$prefix/share/icons/hicolor/scalable/apps/quarvel.svg"
 [ -f "$desktop" ] || fail "no desktop entry at share/applications/quarvel.desktop"
 [ -f "$icon" ] || fail "no icon at share/icons/hicolor/scalable/apps/quarvel.svg"
 cmp -s "$icon" "$source_dir/window/artwork/logo.svg" || fail "the icon is not the logo"
+for side in 16 24 32 48 64 128 256; do
+    png="$prefix/share/icons/hicolor/${side}x$side/apps/quarvel.png"
+    [ -f "$png" ] || fail "no ${side}x$side icon"
+    # A PNG's width and height are the big-endian words at bytes 16 and 20.
+    size=$(od -An -tu1 -j16 -N8 "$png" | awk '{ print $3 * 256 + $4 "x" $7 * 256 + $8 }')
+    [ "$size" = "${side}x$side" ] || fail "the ${side}x$side icon is $size"
+done
+man_page="$prefix/share/man/man1/quarvel.1"
+[ -f "$man_page" ] || fail "no manual page at share/man/man1/quarvel.1"
+grep -q "^\.TH QUARVEL 1 .*\"Quarvel $("$program" --version | sed 's/^Quarvel //')\"" "$man_page" ||
+    fail "the manual page does not name the program's version"
+grep -qF "/$script_dir/Quarvel.py" "$man_page" || fail "the manual page does not name the script's place"
 
 command -v desktop-file-validate >/dev/null ||
     fail "desktop-file-validate is missing; run scripts/install-deps.sh"
@@ -37,8 +51,8 @@ for category in Graphics Publishing; do
     grep -q "^Categories=\(.*;\)\?$category;" "$desktop" || fail "not in the $category category"
 done
 grep -q '^MimeType=.*application/vnd.scribus;' "$desktop" || fail "does not offer to open .sla files"
-script="$prefix/share/quarvel/scribus/Quarvel.py"
-[ -f "$script" ] || fail "no Scribus script at share/quarvel/scribus/Quarvel.py"
+script="$prefix/$script_dir/Quarvel.py"
+[ -f "$script" ] && [ ! -L "$script" ] || fail "no Scribus script (a file) at $script_dir/Quarvel.py"
 python3 -c 'import ast, sys; ast.parse(open(sys.argv[1]).read())' "$script" ||
     fail "the Scribus script is not valid Python"
 # The script runs inside Scribus; here its lookup runs alone, with a stand-in

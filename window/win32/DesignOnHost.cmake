@@ -14,7 +14,8 @@ function(quarvel_design_on_host name output)
   file(MAKE_DIRECTORY ${CMAKE_BINARY_DIR}/design-on-host)
   set(sources ${PROJECT_SOURCE_DIR}/window/Design.cpp ${ARGN})
   execute_process(
-    COMMAND ${QUARVEL_HOST_CXX} -std=c++20 -I${PROJECT_SOURCE_DIR} ${sources} -o ${program}
+    COMMAND ${QUARVEL_HOST_CXX} -std=c++20 -I${PROJECT_SOURCE_DIR} -I${PROJECT_BINARY_DIR} ${sources}
+            -o ${program}
     RESULT_VARIABLE status ERROR_VARIABLE errors)
   if(NOT status EQUAL 0)
     message(FATAL_ERROR "cannot build ${name} for the build machine:\n${errors}")
@@ -24,6 +25,6 @@ function(quarvel_design_on_host name output)
     message(FATAL_ERROR "${name} failed (${status})")
   endif()
   set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS
-    ${sources} ${PROJECT_SOURCE_DIR}/window/Design.h)
+    ${sources} ${PROJECT_SOURCE_DIR}/window/Design.h ${PROJECT_SOURCE_DIR}/version/Version.h.in)
   set(${output} "${printed}" PARENT_SCOPE)
 endfunction()
