@@ -211,7 +211,7 @@ TEST_P(CurrentHostReflect, WritesTheBackSideOntoTheNewPage) {
 }
 
 INSTANTIATE_TEST_SUITE_P(BothWays, CurrentHostReflect, ::testing::Bool(),
-                         [](const auto& info) { return info.param ? "LeftRight" : "TopBottom"; });
+                         [](const auto& row) { return row.param ? "LeftRight" : "TopBottom"; });
 
 TEST_F(CurrentHost, DuplicateGivesThePageWhoseItemsAndSpreadAreReached) {
     const auto application = connect();
