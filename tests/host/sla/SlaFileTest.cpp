@@ -115,7 +115,7 @@ TEST(SlaFile, ACompressedOlderDocumentIsRefusedBeforeItIsUncompressed) {
         SCOPED_TRACE(row.root);
         std::string text =
             std::string("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n") + row.root + "<DOCUMENT>\n";
-        for (int i = 0; text.size() < 4 * 1024 * 1024; ++i) {
+        for (int i = 0; text.size() < std::size_t{4} * 1024 * 1024; ++i) {
             text += "<PAGEOBJECT ANNAME=\"item " + std::to_string(i) + "\"/>\n";
         }
         host::sla::file::StringSink packed;
