@@ -227,20 +227,7 @@ int IdmlHost::lastAddedPage() const {
 }
 
 void IdmlHost::saveChanged() {
-    std::string failures;
-    for (const auto& document : m_documents) {
-        if (!document->changed()) {
-            continue;
-        }
-        try {
-            document->save();
-        } catch (const HostError& error) {
-            failures += (failures.empty() ? "" : "\n") + std::string(error.what());
-        }
-    }
-    if (!failures.empty()) {
-        throw HostError(failures);
-    }
+    saveChangedDocuments(m_documents);
 }
 
 void registerIdmlHost(HostRegistry& registry, const std::shared_ptr<IdmlHost>& host) {

@@ -242,20 +242,7 @@ int SlaHost::lastAddedPage() const {
 }
 
 void SlaHost::saveChanged() {
-    std::string failures;
-    for (const auto& document : m_documents) {
-        if (!document->changed()) {
-            continue;
-        }
-        try {
-            document->save();
-        } catch (const HostError& error) {
-            failures += (failures.empty() ? "" : "\n") + std::string(error.what());
-        }
-    }
-    if (!failures.empty()) {
-        throw HostError(failures);
-    }
+    saveChangedDocuments(m_documents);
 }
 
 void registerSlaHost(HostRegistry& registry, const std::shared_ptr<SlaHost>& host) {

@@ -53,8 +53,8 @@ int before(const char* name) {
     const int index = indexOf(name);
     const int nth = ++g_calls[index];
     log(name);
-    const char* spec = std::getenv("QUARVEL_FAULT_FAIL");
-    for (const char* at = spec; at != nullptr && *at != '\0';) {
+    const char* failures = std::getenv("QUARVEL_FAULT_FAIL");
+    for (const char* at = failures; at != nullptr && *at != '\0';) {
         const char* colon = std::strchr(at, ':');
         if (colon == nullptr) {
             break;
@@ -73,12 +73,12 @@ int before(const char* name) {
 
 void after() {
     ++g_all;
-    const char* spec = std::getenv("QUARVEL_FAULT_SIGNAL");
-    if (spec == nullptr) {
+    const char* stop = std::getenv("QUARVEL_FAULT_SIGNAL");
+    if (stop == nullptr) {
         return;
     }
     char* end = nullptr;
-    const long k = std::strtol(spec, &end, 10);
+    const long k = std::strtol(stop, &end, 10);
     const int signal = *end == ':' ? static_cast<int>(std::strtol(end + 1, nullptr, 10)) : SIGKILL;
     if (k == g_all) {
         ::raise(signal);
