@@ -10,7 +10,7 @@
 #include "bench/FloorWindow.h"
 #include "bench/Measure.h"
 #include "bench/Sheet.h"
-#include "host/HostRegistry.h"
+#include "host/HostConnection.h"
 #include "host/memory/MemoryHost.h"
 #include "window/form/EventGuard.h"
 #include "window/form/Form1.h"
@@ -38,7 +38,7 @@ struct Rig {
     }
 
     host::MemoryHost host;
-    host::HostRegistry registry;
+    host::HostConnection registry;
     std::vector<std::string> reports;
     window::form::EventGuard guard{[this](const std::string& text) { reports.push_back(text); },
                                    [](int) {}};

@@ -1,21 +1,21 @@
-#include "host/HostRegistry.h"
+#include "host/HostConnection.h"
 
 #include "host/HostError.h"
 
 namespace host {
 
-void HostRegistry::add(const std::string& progId, Factory factory) {
-    m_factories[progId] = std::move(factory);
+void HostConnection::choose(std::string name, Factory factory) {
+    m_name = std::move(name);
+    m_factory = std::move(factory);
 }
 
-std::shared_ptr<Application> HostRegistry::connect(const std::string& progId) const {
-    const auto found = m_factories.find(progId);
-    if (found == m_factories.end()) {
-        throw HostError("Cannot connect to \"" + progId + "\": no such host is available.");
+std::shared_ptr<Application> HostConnection::connect() const {
+    if (!m_factory) {
+        throw HostError("Cannot connect to the host: no host is available.");
     }
-    auto application = found->second();
+    auto application = m_factory();
     if (!application) {
-        throw HostError("Cannot connect to \"" + progId + "\": the host gave no application.");
+        throw HostError("Cannot connect to \"" + m_name + "\": the host gave no application.");
     }
     return application;
 }

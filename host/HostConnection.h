@@ -1,10 +1,10 @@
 #pragma once
 
-// Host adapters by ProgID. The launcher registers the adapter it wants to run
-// against; the tool connects by name only and never knows which one it got.
+// The host the tool connects to. The launcher chooses it once: the live host's
+// automation adapter under its ProgID, or a document adapter under its own
+// name; the tool connects without a name and never knows which one it got.
 
 #include <functional>
-#include <map>
 #include <memory>
 #include <string>
 
@@ -12,21 +12,27 @@
 
 namespace host {
 
+// The live host's ProgID, under which its automation server is registered.
 inline constexpr const char* kProgId = "InDesign.Application.2.0";
 
-class HostRegistry {
+class HostConnection {
 public:
     using Factory = std::function<std::shared_ptr<Application>()>;
 
-    // Replaces any adapter registered under the same ProgID.
-    void add(const std::string& progId, Factory factory);
+    // Makes the tool connect through `factory`, replacing any earlier choice;
+    // `name` says in error reports which host it is.
+    void choose(std::string name, Factory factory);
 
-    // The application object of the adapter registered under `progId`.
-    // Throws HostError when none is registered or the adapter yields no application.
-    std::shared_ptr<Application> connect(const std::string& progId) const;
+    // The application object of the chosen host. Throws HostError when no
+    // host was chosen or the adapter yields no application.
+    std::shared_ptr<Application> connect() const;
+
+    // The chosen host's name; empty before a choice.
+    const std::string& name() const { return m_name; }
 
 private:
-    std::map<std::string, Factory> m_factories;
+    std::string m_name;
+    Factory m_factory;
 };
 
 }  // namespace host

@@ -12,7 +12,7 @@
 #include <exception>
 #include <string>
 
-#include "host/HostRegistry.h"
+#include "host/HostConnection.h"
 #include "host/com/ComHost.h"
 #include "window/form/EventGuard.h"
 #include "window/form/Form1.h"
@@ -40,7 +40,7 @@ int runWindow(host::com::ComSession& session) {
     window::win32::SkinWindow skin;
     window::win32::Win32EventLoop loop(skin);
     window::form::EventGuard guard(reportError, [&loop](int status) { loop.leave(status); });
-    host::HostRegistry hosts;
+    host::HostConnection hosts;
     host::com::registerComHost(hosts, session);
     window::form::Form1 form(hosts, skin.controls(), skin);
     skin.connectHandlers(form, guard);

@@ -9,7 +9,7 @@
 // leaves the apartment; a host object used after that throws HostError.
 //
 //     host::com::ComSession session;                   // owned by the launcher
-//     host::com::registerComHost(registry, session);   // under "InDesign.Application.2.0"
+//     host::com::registerComHost(connection, session); // under "InDesign.Application.2.0"
 
 #include <chrono>
 #include <cstdint>
@@ -17,8 +17,8 @@
 #include <string>
 
 #include "host/Host.h"
-#include "host/HostRegistry.h"
-#include "host/Session.h"
+#include "host/HostConnection.h"
+#include "host/SessionEnd.h"
 
 namespace host::com {
 
@@ -43,7 +43,7 @@ struct ComCallCounts {
     }
 };
 
-class ComSession : public host::Session {
+class ComSession : public host::SessionEnd {
 public:
     // Throws HostError when the thread cannot join a single-threaded apartment.
     explicit ComSession(ComOptions options = {});
@@ -69,8 +69,8 @@ private:
     std::unique_ptr<State> m_state;
 };
 
-// Makes `registry` connect through `session` under `progId`; `session` must outlive that use.
-void registerComHost(HostRegistry& registry, ComSession& session,
+// Makes `connection` connect through `session` under `progId`; `session` must outlive that use.
+void registerComHost(HostConnection& connection, ComSession& session,
                      const std::string& progId = kProgId);
 
 }  // namespace host::com

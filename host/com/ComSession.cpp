@@ -82,8 +82,8 @@ void ComSession::resetCounts() {
     m_state->connection->counts() = ComCallCounts{};
 }
 
-void registerComHost(HostRegistry& registry, ComSession& session, const std::string& progId) {
-    registry.add(progId, [&session, progId] { return session.connect(progId); });
+void registerComHost(HostConnection& connection, ComSession& session, const std::string& progId) {
+    connection.choose(progId, [&session, progId] { return session.connect(progId); });
 }
 
 }  // namespace host::com

@@ -258,8 +258,8 @@ void SlaHost::saveChanged() {
     }
 }
 
-void registerSlaHost(HostRegistry& registry, const std::shared_ptr<SlaHost>& host) {
-    registry.add(kProgId, [host] { return std::static_pointer_cast<Application>(host); });
+void registerSlaHost(HostConnection& connection, const std::shared_ptr<SlaHost>& host) {
+    connection.choose(kHostName, [host] { return std::static_pointer_cast<Application>(host); });
 }
 
 }  // namespace host::sla

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "host/HostConnection.h"
 #include "host/HostError.h"
-#include "host/HostRegistry.h"
 
 namespace {
 
@@ -12,21 +12,23 @@ public:
     std::shared_ptr<host::Window> activeWindow() override { throw host::HostError("unused"); }
 };
 
-TEST(HostRegistry, ConnectsByProgId) {
-    host::HostRegistry registry;
-    auto app = std::make_shared<NoDocuments>();
-    registry.add(host::kProgId, [app] { return app; });
-    EXPECT_EQ(registry.connect("InDesign.Application.2.0"), app);
+TEST(HostConnection, ConnectsToTheLastChoice) {
+    host::HostConnection connection;
+    auto first = std::make_shared<NoDocuments>();
+    auto second = std::make_shared<NoDocuments>();
+    connection.choose(host::kProgId, [first] { return first; });
+    EXPECT_EQ(connection.connect(), first);
+    connection.choose("Other.Application", [second] { return second; });
+    EXPECT_EQ(connection.connect(), second);
+    EXPECT_EQ(connection.name(), "Other.Application");
 }
 
-TEST(HostRegistry, ConnectFailures) {
-    host::HostRegistry registry;
-    EXPECT_THROW(registry.connect(host::kProgId), host::HostError);
-    registry.add("Other.Application", [] { return std::make_shared<NoDocuments>(); });
-    EXPECT_THROW(registry.connect(host::kProgId), host::HostError);
-    registry.add(host::kProgId, [] { return std::shared_ptr<host::Application>(); });
+TEST(HostConnection, ConnectFailures) {
+    host::HostConnection connection;
+    EXPECT_THROW(connection.connect(), host::HostError);
+    connection.choose(host::kProgId, [] { return std::shared_ptr<host::Application>(); });
     try {
-        registry.connect(host::kProgId);
+        connection.connect();
         FAIL() << "connect to an adapter without application succeeded";
     } catch (const host::HostError& error) {
         EXPECT_NE(std::string(error.what()).find("InDesign.Application.2.0"), std::string::npos);

@@ -13,7 +13,7 @@
 
 #include "TestHostClient.h"
 #include "host/HostError.h"
-#include "host/HostRegistry.h"
+#include "host/HostConnection.h"
 #include "host/com/ComHost.h"
 
 namespace testhost {

@@ -42,7 +42,7 @@ protected:
     }
     const state::ToolState& tool() const { return form.toolState(); }
 
-    host::HostRegistry registry;
+    host::HostConnection registry;
     testing_support::FakeToolkit toolkit;
     window::Controls controls = toolkit.controls();
     RecordingWindow window;

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "host/HostError.h"
-#include "host/HostRegistry.h"
+#include "host/HostConnection.h"
 #include "host/memory/MemoryHost.h"
 
 namespace {
@@ -264,9 +264,9 @@ TEST(MemoryHost, DocumentsAnswerFromTheModel) {
 
 TEST(MemoryHost, RegistersUnderTheHostsProgId) {
     host::MemoryHost host;
-    host::HostRegistry registry;
+    host::HostConnection registry;
     host.registerIn(registry);
-    EXPECT_EQ(registry.connect(host::kProgId), host.application());
+    EXPECT_EQ(registry.connect(), host.application());
 }
 
 }  // namespace
