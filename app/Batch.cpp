@@ -8,8 +8,8 @@
 #include <vector>
 
 #include "app/BatchReport.h"
-#include "app/OpenDocuments.h"
 #include "app/FinishSession.h"
+#include "app/OpenDocuments.h"
 #include "host/DocumentHost.h"
 #include "host/HostConnection.h"
 #include "window/form/EventGuard.h"

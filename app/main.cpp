@@ -13,8 +13,8 @@
 
 #include "app/Batch.h"
 #include "app/CommandLine.h"
-#include "app/OpenDocuments.h"
 #include "app/FinishSession.h"
+#include "app/OpenDocuments.h"
 #include "host/DocumentHost.h"
 #include "host/HostConnection.h"
 #include "window/Design.h"

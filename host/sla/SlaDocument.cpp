@@ -5,8 +5,8 @@
 #include <cstring>
 
 #include "host/HostError.h"
-#include "host/sla/SlaGeometry.h"
-#include "host/sla/SlaNumbers.h"
+#include "host/sla/read/SlaGeometry.h"
+#include "host/sla/read/SlaNumbers.h"
 
 namespace host::sla {
 

@@ -25,11 +25,11 @@
 
 #include <pugixml.hpp>
 
-#include "host/sla/SlaChanges.h"
-#include "host/sla/SlaIdentities.h"
-#include "host/sla/SlaItemIndex.h"
-#include "host/sla/SlaItemShape.h"
 #include "host/sla/file/ByteStream.h"
+#include "host/sla/index/SlaIdentities.h"
+#include "host/sla/index/SlaItemIndex.h"
+#include "host/sla/read/SlaItemShape.h"
+#include "host/sla/write/SlaChanges.h"
 
 namespace host::sla {
 

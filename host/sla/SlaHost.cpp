@@ -10,7 +10,7 @@
 #include "host/HostError.h"
 #include "host/sla/SlaDuplicate.h"
 #include "host/sla/SlaItem.h"
-#include "host/sla/SlaNumbers.h"
+#include "host/sla/read/SlaNumbers.h"
 
 namespace host::sla {
 

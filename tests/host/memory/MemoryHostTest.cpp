@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "host/HostError.h"
 #include "host/HostConnection.h"
+#include "host/HostError.h"
 #include "host/memory/MemoryHost.h"
 
 namespace {
