@@ -11,7 +11,7 @@ void HostConnection::choose(std::string name, Factory factory) {
 
 std::shared_ptr<Application> HostConnection::connect() const {
     if (!m_factory) {
-        throw HostError("Cannot connect to the host: no host is available.");
+        throw HostError("Cannot connect to \"" + m_name + "\": no such host is available.");
     }
     auto application = m_factory();
     if (!application) {

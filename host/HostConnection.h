@@ -24,14 +24,15 @@ public:
     void choose(std::string name, Factory factory);
 
     // The application object of the chosen host. Throws HostError when no
-    // host was chosen or the adapter yields no application.
+    // host was chosen (naming the live host, which the tool looks for then)
+    // or the adapter yields no application.
     std::shared_ptr<Application> connect() const;
 
-    // The chosen host's name; empty before a choice.
+    // The chosen host's name; the live host's ProgID before a choice.
     const std::string& name() const { return m_name; }
 
 private:
-    std::string m_name;
+    std::string m_name = kProgId;
     Factory m_factory;
 };
 
