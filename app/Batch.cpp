@@ -8,10 +8,10 @@
 #include <vector>
 
 #include "app/BatchReport.h"
+#include "app/FinishSession.h"
 #include "app/OpenDocuments.h"
-#include "app/Session.h"
 #include "host/DocumentHost.h"
-#include "host/HostRegistry.h"
+#include "host/HostConnection.h"
 #include "window/form/EventGuard.h"
 #include "window/form/Form1.h"
 #include "window/form/FormDriver.h"
@@ -34,7 +34,7 @@ int runTool(const std::vector<std::filesystem::path>& files, const CommandLine& 
         [&report](const std::string& text) { report.error = text; });
     window::form::EventGuard guard([&report](const std::string& text) { report.error = text; },
                                    [&loop](int status) { loop.leave(status); });
-    host::HostRegistry hosts;
+    host::HostConnection hosts;
     guard.run([&] { documents = openDocuments(files, line.page, hosts); });
 
     window::form::Form1 form(hosts, window.controls(), window);

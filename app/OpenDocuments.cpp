@@ -28,7 +28,7 @@ bool isPackage(const std::filesystem::path& file) {
 
 std::shared_ptr<host::DocumentHost> openDocuments(const std::vector<std::filesystem::path>& files,
                                                   std::optional<int> page,
-                                                  host::HostRegistry& hosts) {
+                                                  host::HostConnection& hosts) {
     std::size_t packages = 0;
     for (const auto& file : files) {
         packages += isPackage(file) ? 1U : 0U;

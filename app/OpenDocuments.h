@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "host/DocumentHost.h"
-#include "host/HostRegistry.h"
+#include "host/HostConnection.h"
 
 namespace app {
 
@@ -19,6 +19,6 @@ namespace app {
 // InDesign packages and Scribus documents are given together.
 std::shared_ptr<host::DocumentHost> openDocuments(const std::vector<std::filesystem::path>& files,
                                                   std::optional<int> page,
-                                                  host::HostRegistry& hosts);
+                                                  host::HostConnection& hosts);
 
 }  // namespace app

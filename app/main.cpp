@@ -13,10 +13,10 @@
 
 #include "app/Batch.h"
 #include "app/CommandLine.h"
+#include "app/FinishSession.h"
 #include "app/OpenDocuments.h"
-#include "app/Session.h"
 #include "host/DocumentHost.h"
-#include "host/HostRegistry.h"
+#include "host/HostConnection.h"
 #include "window/Design.h"
 #include "window/form/EventGuard.h"
 #include "window/form/Form1.h"
@@ -42,7 +42,7 @@ int runWindow(const app::CommandLine& line, std::shared_ptr<host::DocumentHost>&
     window::qt::SkinWindow skin;
     window::qt::QtEventLoop loop(skin);
     window::form::EventGuard guard(reportError, [&loop](int status) { loop.leave(status); });
-    host::HostRegistry hosts;
+    host::HostConnection hosts;
     guard.run([&] { documents = app::openDocuments(paths(line.files), line.page, hosts); });
 
     window::form::Form1 form(hosts, skin.controls(), skin);

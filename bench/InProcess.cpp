@@ -10,7 +10,7 @@
 #include "bench/FloorWindow.h"
 #include "bench/Measure.h"
 #include "bench/Sheet.h"
-#include "host/HostRegistry.h"
+#include "host/HostConnection.h"
 #include "host/memory/MemoryHost.h"
 #include "window/form/EventGuard.h"
 #include "window/form/Form1.h"
@@ -26,7 +26,7 @@ namespace {
 struct Rig {
     explicit Rig(int rectangles) {
         buildMemorySheet(host, rectangles);
-        host.registerIn(registry);
+        host.registerIn(connection);
         skin.connectHandlers(form, guard);
     }
 
@@ -41,12 +41,12 @@ struct Rig {
     }
 
     host::MemoryHost host;
-    host::HostRegistry registry;
+    host::HostConnection connection;
     std::vector<std::string> reports;
     window::form::EventGuard guard{[this](const std::string& text) { reports.push_back(text); },
                                    [](int) {}};
     window::qt::SkinWindow skin;
-    window::form::Form1 form{registry, skin.controls(), skin};
+    window::form::Form1 form{connection, skin.controls(), skin};
     window::form::FormDriver driver{form, guard};
 };
 

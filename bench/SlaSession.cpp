@@ -9,7 +9,7 @@
 
 #include "bench/Measure.h"
 #include "bench/RepaintFloor.h"
-#include "host/HostRegistry.h"
+#include "host/HostConnection.h"
 #include "host/sla/SlaHost.h"
 #include "window/form/EventGuard.h"
 #include "window/form/Form1.h"
@@ -66,13 +66,13 @@ void runSlaSession(const std::filesystem::path& sheet, int page) {
     };
 
     std::shared_ptr<host::sla::SlaHost> documents;
-    host::HostRegistry registry;
+    host::HostConnection connection;
     run("open", [&] {
         documents = host::sla::SlaHost::open({copy}, page);
-        host::sla::registerSlaHost(registry, documents);
+        host::sla::registerSlaHost(connection, documents);
     });
     window::qt::SkinWindow skin;
-    window::form::Form1 form(registry, skin.controls(), skin);
+    window::form::Form1 form(connection, skin.controls(), skin);
     skin.connectHandlers(form, guard);
     run("capture", [&] { form.formLoad(); });
     skin.show();

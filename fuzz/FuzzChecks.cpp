@@ -11,13 +11,13 @@
 #include <sstream>
 
 #include "host/Capture.h"
-#include "host/sla/SlaChanges.h"
-#include "host/sla/SlaCheck.h"
 #include "host/sla/SlaElements.h"
 #include "host/sla/SlaHost.h"
 #include "host/sla/SlaItem.h"
-#include "host/sla/SlaNumbers.h"
-#include "host/sla/SlaScan.h"
+#include "host/sla/read/SlaCheck.h"
+#include "host/sla/read/SlaNumbers.h"
+#include "host/sla/read/SlaScan.h"
+#include "host/sla/write/SlaChanges.h"
 
 namespace fuzzcheck {
 

@@ -27,7 +27,7 @@
 #include <typeinfo>
 
 #include "fuzz/FuzzChecks.h"
-#include "host/HostRegistry.h"
+#include "host/HostConnection.h"
 #include "host/sla/SlaHost.h"
 #include "state/ToolState.h"
 #include "window/form/EventGuard.h"
@@ -95,7 +95,7 @@ private:
         }
     }
 
-    host::HostRegistry m_hosts;
+    host::HostConnection m_hosts;
     std::exception_ptr m_failure;
     // A document is open, so start-up shows no message box.
     window::headless::HeadlessWindow m_window{

@@ -11,11 +11,11 @@
 
 #include "host/Host.h"
 #include "host/HostError.h"
-#include "host/Session.h"
+#include "host/SessionEnd.h"
 
 namespace host {
 
-class DocumentHost : public Application, public Session {
+class DocumentHost : public Application, public SessionEnd {
 public:
     // The place (1-based, in document order) of the page a duplicate added
     // last to the active document; 0 when none was added.

@@ -18,7 +18,7 @@
 #include <string>
 #include <string_view>
 
-#include "host/HostRegistry.h"
+#include "host/HostConnection.h"
 #include "host/com/ComHost.h"
 #include "host/com/ComTypes.h"
 #include "window/form/EventGuard.h"
@@ -47,7 +47,7 @@ int runWindow(host::com::ComSession& session, const std::string& progId) {
     window::win32::SkinWindow skin;
     window::win32::Win32EventLoop loop(skin);
     window::form::EventGuard guard(reportError, [&loop](int status) { loop.leave(status); });
-    host::HostRegistry hosts;
+    host::HostConnection hosts;
     host::com::registerComHost(hosts, session, progId);
     window::form::Form1 form(hosts, skin.controls(), skin);
     skin.connectHandlers(form, guard);

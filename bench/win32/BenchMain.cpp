@@ -22,7 +22,7 @@
 
 #include "bench/Sheet.h"
 #include "bench/win32/SkinOnly.h"
-#include "host/HostRegistry.h"
+#include "host/HostConnection.h"
 #include "window/form/EventGuard.h"
 #include "window/form/Form1.h"
 #include "window/win32/EventLoop.h"
@@ -82,7 +82,7 @@ void showAndPaint(HWND hwnd, const std::function<void()>& paint) {
 int runTool(int rectangles) {
     host::MemoryHost memory;
     bench::buildMemorySheet(memory, rectangles);
-    host::HostRegistry hosts;
+    host::HostConnection hosts;
     memory.registerIn(hosts);
     window::win32::SkinWindow skin;
     window::win32::Win32EventLoop loop(skin);

@@ -9,7 +9,7 @@
 // leaves the apartment; a host object used after that throws HostError.
 //
 //     host::com::ComSession session;                   // owned by the launcher
-//     host::com::registerComHost(registry, session);   // every InDesign, in knownProgIds() order
+//     host::com::registerComHost(connection, session); // every InDesign, in knownProgIds() order
 
 #include <chrono>
 #include <cstdint>
@@ -18,8 +18,8 @@
 #include <vector>
 
 #include "host/Host.h"
-#include "host/HostRegistry.h"
-#include "host/Session.h"
+#include "host/HostConnection.h"
+#include "host/SessionEnd.h"
 
 namespace host::com {
 
@@ -44,7 +44,7 @@ struct ComCallCounts {
     }
 };
 
-class ComSession : public host::Session {
+class ComSession : public host::SessionEnd {
 public:
     // Throws HostError when the thread cannot join a single-threaded apartment.
     explicit ComSession(ComOptions options = {});
@@ -80,9 +80,10 @@ private:
 // the versions from the newest (2026) to the oldest (CS).
 const std::vector<std::string>& knownProgIds();
 
-// Makes `registry` connect through `session` under host::kProgId, the name the tool asks for:
-// to the host `progId` names, or when it is empty to the first of knownProgIds() found as
-// connectFirst() finds it. `session` must outlive that use.
-void registerComHost(HostRegistry& registry, ComSession& session, const std::string& progId = {});
+// Makes `connection` connect through `session`: to the host `progId` names, or when it is empty
+// to the first of knownProgIds() found, as connectFirst() finds it. `session` must outlive that
+// use.
+void registerComHost(HostConnection& connection, ComSession& session,
+                     const std::string& progId = {});
 
 }  // namespace host::com

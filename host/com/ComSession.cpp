@@ -148,8 +148,8 @@ const std::vector<std::string>& knownProgIds() {
     return progIds;
 }
 
-void registerComHost(HostRegistry& registry, ComSession& session, const std::string& progId) {
-    registry.add(kProgId, [&session, progId] {
+void registerComHost(HostConnection& connection, ComSession& session, const std::string& progId) {
+    connection.choose(progId.empty() ? std::string(kProgId) : progId, [&session, progId] {
         return progId.empty() ? session.connectFirst(knownProgIds()) : session.connect(progId);
     });
 }

@@ -230,8 +230,8 @@ void IdmlHost::saveChanged() {
     saveChangedDocuments(m_documents);
 }
 
-void registerIdmlHost(HostRegistry& registry, const std::shared_ptr<IdmlHost>& host) {
-    registry.add(kProgId, [host] { return std::static_pointer_cast<Application>(host); });
+void registerIdmlHost(HostConnection& connection, const std::shared_ptr<IdmlHost>& host) {
+    connection.choose(kHostName, [host] { return std::static_pointer_cast<Application>(host); });
 }
 
 }  // namespace host::idml

@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "host/DocumentHost.h"
-#include "host/HostRegistry.h"
+#include "host/HostConnection.h"
 #include "host/idml/IdmlDocument.h"
 
 namespace host::idml {
@@ -48,7 +48,10 @@ private:
     std::shared_ptr<NodeHandle> m_lastAdded;     // the page a duplicate added last
 };
 
-// Registers `host` under host::kProgId.
-void registerIdmlHost(HostRegistry& registry, const std::shared_ptr<IdmlHost>& host);
+// The name the IDML adapter is chosen under (it appears in error reports).
+inline constexpr const char* kHostName = "Quarvel.InDesignPackages";
+
+// Makes `connection` connect to `host`, under kHostName.
+void registerIdmlHost(HostConnection& connection, const std::shared_ptr<IdmlHost>& host);
 
 }  // namespace host::idml

@@ -51,8 +51,8 @@ void MemoryHost::closeWindow() {
     m_state->windowSpread = nullptr;
 }
 
-void MemoryHost::registerIn(HostRegistry& registry, const std::string& progId) const {
-    registry.add(progId, [application = m_application] { return application; });
+void MemoryHost::registerIn(HostConnection& connection, const std::string& progId) const {
+    connection.choose(progId, [application = m_application] { return application; });
 }
 
 const std::vector<std::string>& MemoryHost::calls() const {

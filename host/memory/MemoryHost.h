@@ -26,7 +26,7 @@
 #include <vector>
 
 #include "host/Host.h"
-#include "host/HostRegistry.h"
+#include "host/HostConnection.h"
 #include "host/memory/MemoryHostModel.h"
 
 namespace host {
@@ -54,8 +54,9 @@ public:
 
     // The application object; the same one on every call. It keeps the model alive.
     std::shared_ptr<Application> application() const { return m_application; }
-    // Registers application() as the adapter for `progId`.
-    void registerIn(HostRegistry& registry, const std::string& progId = kProgId) const;
+    // Makes `connection` connect to application(), under `progId`: the
+    // in-memory host plays the live host.
+    void registerIn(HostConnection& connection, const std::string& progId = kProgId) const;
 
     const std::vector<std::string>& calls() const;
     void clearCalls();

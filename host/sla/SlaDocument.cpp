@@ -5,18 +5,12 @@
 #include <cstring>
 
 #include "host/HostError.h"
-#include "host/sla/SlaGeometry.h"
-#include "host/sla/SlaNumbers.h"
+#include "host/sla/read/SlaGeometry.h"
+#include "host/sla/read/SlaNumbers.h"
 
 namespace host::sla {
 
 namespace {
-
-// Scribus's defaults for the four layouts when the file has no PageSets.
-PageLayout defaultLayout(int book) {
-    static constexpr PageLayout kLayouts[] = {{1, 0}, {2, 1}, {3, 0}, {4, 0}};
-    return kLayouts[std::clamp(book, 0, 3)];
-}
 
 // Elements whose attributes place or size the pages.
 bool shapesLayout(pugi::xml_node node) {
@@ -60,7 +54,8 @@ const std::vector<pugi::xml_node>& SlaDocument::pageNodes() const {
 
 const std::vector<PageRect>& SlaDocument::pageRects() const {
     if (!m_pageRects) {
-        m_pageRects = layOutPages();
+        m_pageRects =
+            layOutPages(documentNode(), pageNodes(), layout(), pageWidth(), m_path.string());
     }
     return *m_pageRects;
 }
@@ -83,77 +78,14 @@ std::vector<pugi::xml_node> SlaDocument::findPageNodes() const {
 }
 
 PageLayout SlaDocument::layout() const {
-    const int book = intAttribute(documentNode(), "BOOK", 0);
-    PageLayout layout = defaultLayout(book);
-    int index = 0;
-    for (pugi::xml_node set : section("PageSets").children("Set")) {
-        if (index++ == book) {
-            layout.columns = intAttribute(set, "Columns", layout.columns);
-            layout.firstColumn = intAttribute(set, "FirstPage", layout.firstColumn);
-        }
-    }
-    layout.columns = std::max(1, layout.columns);
-    layout.firstColumn = std::clamp(layout.firstColumn, 0, layout.columns - 1);
-    return layout;
-}
-
-std::vector<PageRect> SlaDocument::layOutPages() const {
-    const pugi::xml_node doc = documentNode();
-    const double scratchLeft = numberAttribute(doc, "ScratchLeft", 100);
-    const double gapHorizontal = numberAttribute(doc, "GapHorizontal", 0);
-    const double gapVertical = numberAttribute(doc, "GapVertical", 40);
-    const PageLayout pageLayout = layout();
-    const int cols = pageLayout.columns;
-    int column = pageLayout.firstColumn;
-    double x = scratchLeft + column * (pageWidth() + gapHorizontal);
-    double y = numberAttribute(doc, "ScratchTop", 20);
-    double rowHeight = 0;
-    std::vector<PageRect> rects;
-    for (pugi::xml_node page : pageNodes()) {
-        if (column >= cols) {
-            y += rowHeight + gapVertical;
-            x = scratchLeft;
-            column = 0;
-            rowHeight = 0;
-        }
-        const PageRect rect{x, y, numberAttribute(page, "PAGEWIDTH"),
-                            numberAttribute(page, "PAGEHEIGHT")};
-        if (!std::isfinite(rect.x + rect.width) || !std::isfinite(rect.y + rect.height)) {
-            // Sizes near the largest number add up to infinity; no position there can be written.
-            throw HostError("\"" + m_path.string() + "\" cannot be used: its page " +
-                            std::to_string(rects.size() + 1) +
-                            " lies beyond the largest position a document can hold.");
-        }
-        rects.push_back(rect);
-        x += rect.width + gapHorizontal;
-        rowHeight = std::max(rowHeight, rect.height);
-        ++column;
-    }
-    return rects;
+    return layoutOf(documentNode(), section("PageSets"));
 }
 
 const std::vector<std::vector<int>>& SlaDocument::spreads() const {
     if (!m_spreads) {
-        m_spreads = findSpreads();
+        m_spreads = spreadsOf(static_cast<int>(pageNodes().size()), layout());
     }
     return *m_spreads;
-}
-
-std::vector<std::vector<int>> SlaDocument::findSpreads() const {
-    const PageLayout pageLayout = layout();
-    const int cols = pageLayout.columns;
-    int column = pageLayout.firstColumn;
-    const int count = static_cast<int>(pageNodes().size());
-    std::vector<std::vector<int>> rows(1);
-    for (int page = 0; page < count; ++page) {
-        if (column >= cols) {
-            rows.emplace_back();
-            column = 0;
-        }
-        rows.back().push_back(page);
-        ++column;
-    }
-    return rows;
 }
 
 int SlaDocument::spreadOf(int page) const {

@@ -25,31 +25,18 @@
 
 #include <pugixml.hpp>
 
-#include "host/sla/SlaChanges.h"
-#include "host/sla/SlaIdentities.h"
-#include "host/sla/SlaItemIndex.h"
-#include "host/sla/SlaItemShape.h"
 #include "host/sla/file/ByteStream.h"
+#include "host/sla/index/SlaIdentities.h"
+#include "host/sla/index/SlaItemIndex.h"
+#include "host/sla/read/SlaItemShape.h"
+#include "host/sla/read/SlaLayout.h"
+#include "host/sla/write/SlaChanges.h"
 
 namespace host::sla {
 
 namespace file {
 class DocumentFile;
 }
-
-struct PageRect {
-    double x = 0.0;
-    double y = 0.0;
-    double width = 0.0;
-    double height = 0.0;
-    bool operator==(const PageRect&) const = default;
-};
-
-// How the pages are laid out in rows: pages per row and the column of the first page.
-struct PageLayout {
-    int columns = 1;
-    int firstColumn = 0;
-};
 
 // A PAGEOBJECT element that may be removed (by an ungroup) while page items
 // still refer to it; `alive` tells them.
@@ -151,8 +138,6 @@ private:
     // Records a fresh copy (see SlaChanges::adoptCopy); throws when pugixml made none.
     pugi::xml_node adopt(pugi::xml_node copy);
     std::vector<pugi::xml_node> findPageNodes() const;
-    std::vector<PageRect> layOutPages() const;
-    std::vector<std::vector<int>> findSpreads() const;
     // Brings the item index up to date with the page layout.
     void syncIndex();
     bool isTopLevelItem(pugi::xml_node node) const;

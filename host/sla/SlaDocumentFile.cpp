@@ -5,13 +5,14 @@
 #include <new>
 
 #include "host/HostError.h"
-#include "host/sla/SlaCheck.h"
 #include "host/sla/SlaDocument.h"
-#include "host/sla/SlaItemShape.h"
-#include "host/sla/SlaScan.h"
-#include "host/sla/SlaWriter.h"
 #include "host/sla/file/DocumentFile.h"
 #include "host/sla/file/FileError.h"
+#include "host/sla/read/SlaCheck.h"
+#include "host/sla/read/SlaFormat.h"
+#include "host/sla/read/SlaItemShape.h"
+#include "host/sla/read/SlaScan.h"
+#include "host/sla/write/SlaWriter.h"
 
 namespace host::sla {
 

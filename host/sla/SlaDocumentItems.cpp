@@ -7,8 +7,8 @@
 #include <cstring>
 
 #include "host/sla/SlaDocument.h"
-#include "host/sla/SlaGeometry.h"
 #include "host/sla/SlaItem.h"
+#include "host/sla/read/SlaGeometry.h"
 
 namespace host::sla {
 

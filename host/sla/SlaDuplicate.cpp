@@ -12,8 +12,8 @@
 
 #include "host/HostError.h"
 #include "host/sla/SlaItem.h"
-#include "host/sla/SlaNumbers.h"
 #include "host/sla/SlaReferences.h"
+#include "host/sla/read/SlaNumbers.h"
 
 namespace host::sla {
 

@@ -12,9 +12,9 @@
 #include <optional>
 #include <string>
 
-#include "host/sla/SlaGeometry.h"
 #include "host/sla/SlaItem.h"
-#include "host/sla/SlaNumbers.h"
+#include "host/sla/read/SlaGeometry.h"
+#include "host/sla/read/SlaNumbers.h"
 
 namespace host::sla {
 

@@ -10,7 +10,7 @@
 #include "host/HostError.h"
 #include "host/sla/SlaDuplicate.h"
 #include "host/sla/SlaItem.h"
-#include "host/sla/SlaNumbers.h"
+#include "host/sla/read/SlaNumbers.h"
 
 namespace host::sla {
 
@@ -245,8 +245,8 @@ void SlaHost::saveChanged() {
     saveChangedDocuments(m_documents);
 }
 
-void registerSlaHost(HostRegistry& registry, const std::shared_ptr<SlaHost>& host) {
-    registry.add(kProgId, [host] { return std::static_pointer_cast<Application>(host); });
+void registerSlaHost(HostConnection& connection, const std::shared_ptr<SlaHost>& host) {
+    connection.choose(kHostName, [host] { return std::static_pointer_cast<Application>(host); });
 }
 
 }  // namespace host::sla

@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "host/DocumentHost.h"
-#include "host/HostRegistry.h"
+#include "host/HostConnection.h"
 #include "host/sla/SlaDocument.h"
 
 namespace host::sla {
@@ -47,7 +47,10 @@ private:
     int m_activeSpread = 0;  // row of the active document's layout shown in its window
 };
 
-// Registers `host` under host::kProgId.
-void registerSlaHost(HostRegistry& registry, const std::shared_ptr<SlaHost>& host);
+// The name the .sla adapter is chosen under (it appears in error reports).
+inline constexpr const char* kHostName = "Quarvel.ScribusDocuments";
+
+// Makes `connection` connect to `host`, under kHostName.
+void registerSlaHost(HostConnection& connection, const std::shared_ptr<SlaHost>& host);
 
 }  // namespace host::sla

@@ -6,7 +6,9 @@
 
 #include "host/HostError.h"
 #include "host/sla/SlaGroupLook.h"
-#include "host/sla/SlaNumbers.h"
+#include "host/sla/SlaUngroup.h"
+#include "host/sla/read/SlaNumbers.h"
+#include "host/sla/read/SlaPath.h"
 
 namespace host::sla {
 

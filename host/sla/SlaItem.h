@@ -10,8 +10,8 @@
 
 #include "host/Host.h"
 #include "host/sla/SlaDocument.h"
-#include "host/sla/SlaGeometry.h"
-#include "host/sla/SlaItemShape.h"
+#include "host/sla/read/SlaGeometry.h"
+#include "host/sla/read/SlaItemShape.h"
 
 namespace host::sla {
 
@@ -29,9 +29,6 @@ Frame readFrame(pugi::xml_node item);
 void writeFrame(SlaDocument& document, pugi::xml_node item, const Frame& frame);
 // The same, given the frame the item holds now (as readFrame() gives it).
 void writeFrame(SlaDocument& document, pugi::xml_node item, const Frame& old, const Frame& frame);
-
-// Dissolves a top-level group (see SlaUngroup.cpp); returns its former members.
-std::vector<pugi::xml_node> ungroupItem(SlaDocument& document, pugi::xml_node group);
 
 class SlaItem : public PageItem {
 public:

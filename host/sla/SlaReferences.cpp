@@ -18,7 +18,7 @@
 #include <unordered_set>
 
 #include "host/sla/SlaElements.h"
-#include "host/sla/SlaNumbers.h"
+#include "host/sla/read/SlaNumbers.h"
 
 namespace host::sla {
 

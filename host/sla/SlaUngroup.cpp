@@ -6,10 +6,12 @@
 #include <cmath>
 #include <string>
 
+#include "host/sla/SlaUngroup.h"
+
 #include "host/HostError.h"
 #include "host/sla/SlaGroupLook.h"
 #include "host/sla/SlaItem.h"
-#include "host/sla/SlaNumbers.h"
+#include "host/sla/read/SlaNumbers.h"
 
 namespace host::sla {
 

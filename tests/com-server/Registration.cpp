@@ -3,7 +3,7 @@
 #include "Server.h"
 #include "ServerState.h"
 #include "TestHostIds.h"
-#include "host/HostRegistry.h"
+#include "host/HostConnection.h"
 
 namespace testhost {
 

@@ -1,6 +1,6 @@
 #include "TestHostClient.h"
 
-#include "host/HostRegistry.h"
+#include "host/HostConnection.h"
 
 #include <cstdlib>
 #include <memory>

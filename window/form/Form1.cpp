@@ -13,7 +13,7 @@
 
 namespace window::form {
 
-Form1::Form1(const host::HostRegistry& hosts, Controls& controls, FormWindow& window)
+Form1::Form1(const host::HostConnection& hosts, Controls& controls, FormWindow& window)
     : m_hosts(hosts), m_ui(controls), m_window(window) {}
 
 void Form1::formLoad() {
@@ -27,7 +27,7 @@ void Form1::formLoad() {
     s.sheetLeft = m_ui.Shape1.left();
     s.boxHeight = m_ui.Shape1.height();
     s.side1Loaded = false;
-    s.hostApp = m_hosts.connect(host::kProgId);
+    s.hostApp = m_hosts.connect();
     s.frontCapacity = 32;
     s.pageCount = 0;
     s.flipLeftRight = true;

@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <string>
 
-#include "host/HostRegistry.h"
+#include "host/HostConnection.h"
 #include "state/ToolState.h"
 #include "window/FormHandlers.h"
 #include "window/Toolkit.h"
@@ -18,7 +18,7 @@ inline constexpr const char* kNoPublicationMessage = "Please open a publication 
 
 class Form1 : public FormHandlers {
 public:
-    Form1(const host::HostRegistry& hosts, Controls& controls, FormWindow& window);
+    Form1(const host::HostConnection& hosts, Controls& controls, FormWindow& window);
 
     const state::ToolState& toolState() const { return m_state; }
 
@@ -54,7 +54,7 @@ private:
     void dragStep(int buttons, float x, float y);
     double dragTopAnchor() const;
 
-    const host::HostRegistry& m_hosts;
+    const host::HostConnection& m_hosts;
     Controls& m_ui;
     FormWindow& m_window;
     state::ToolState m_state;

@@ -12,8 +12,8 @@
 #include <string_view>
 
 #include "TestHostClient.h"
+#include "host/HostConnection.h"
 #include "host/HostError.h"
-#include "host/HostRegistry.h"
 #include "host/com/ComHost.h"
 
 namespace testhost {

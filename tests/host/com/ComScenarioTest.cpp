@@ -119,7 +119,7 @@ protected:
 };
 
 TEST_F(ComToolFailure, AHostThatIsNotInstalledEndsStartUpWithTheReason) {
-    registry.add(host::kProgId, [this] { return session->connect("Quarvel.TestHost.Absent"); });
+    connection.choose(host::kProgId, [this] { return session->connect("Quarvel.TestHost.Absent"); });
     event(&window::form::Form1::formLoad);
     expectErrorEnd("Cannot connect to \"Quarvel.TestHost.Absent\": it is not installed");
     EXPECT_THAT(window.messages, IsEmpty());

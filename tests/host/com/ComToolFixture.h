@@ -33,7 +33,7 @@ private:
 
 class ComToolTest : public ComHostTest {
 protected:
-    ComToolTest() { host::com::registerComHost(registry, *session); }
+    ComToolTest() { host::com::registerComHost(connection, *session); }
 
     // Runs a window event as the toolkit would: inside the guard.
     template <class Handler>
@@ -42,11 +42,11 @@ protected:
     }
     const state::ToolState& tool() const { return form.toolState(); }
 
-    host::HostRegistry registry;
+    host::HostConnection connection;
     testing_support::FakeToolkit toolkit;
     window::Controls controls = toolkit.controls();
     RecordingWindow window;
-    window::form::Form1 form{registry, controls, window};
+    window::form::Form1 form{connection, controls, window};
     std::vector<std::string> reports;
     window::form::EventGuard guard{[this](const std::string& text) { reports.push_back(text); },
                                    [](int) {}};

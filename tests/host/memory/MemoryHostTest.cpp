@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "host/HostConnection.h"
 #include "host/HostError.h"
-#include "host/HostRegistry.h"
 #include "host/memory/MemoryHost.h"
 
 namespace {
@@ -264,9 +264,9 @@ TEST(MemoryHost, DocumentsAnswerFromTheModel) {
 
 TEST(MemoryHost, RegistersUnderTheHostsProgId) {
     host::MemoryHost host;
-    host::HostRegistry registry;
-    host.registerIn(registry);
-    EXPECT_EQ(registry.connect(host::kProgId), host.application());
+    host::HostConnection connection;
+    host.registerIn(connection);
+    EXPECT_EQ(connection.connect(), host.application());
 }
 
 }  // namespace

@@ -14,7 +14,7 @@
 #include "host/BackSideWriter.h"
 #include "host/Capture.h"
 #include "host/ExpectBounds.h"
-#include "host/sla/SlaNumbers.h"
+#include "host/sla/read/SlaNumbers.h"
 #include "state/ToolState.h"
 
 namespace {

@@ -10,7 +10,7 @@
 #include "host/Capture.h"
 #include "host/ExpectBounds.h"
 #include "host/HostError.h"
-#include "host/sla/SlaNumbers.h"
+#include "host/sla/read/SlaNumbers.h"
 
 namespace {
 

@@ -10,7 +10,8 @@
 #include "host/Capture.h"
 #include "host/ExpectBounds.h"
 #include "host/HostError.h"
-#include "host/sla/SlaGeometry.h"
+#include "host/sla/read/SlaGeometry.h"
+#include "host/sla/read/SlaPath.h"
 
 namespace {
 

@@ -10,6 +10,7 @@
 #include "host/sla/SlaDocument.h"
 #include "host/sla/SlaDuplicate.h"
 #include "host/sla/SlaItem.h"
+#include "host/sla/SlaUngroup.h"
 
 namespace {
 

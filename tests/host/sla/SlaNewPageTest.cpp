@@ -8,7 +8,7 @@
 
 #include "SlaTestSupport.h"
 #include "host/HostError.h"
-#include "host/sla/SlaNumbers.h"
+#include "host/sla/read/SlaNumbers.h"
 
 namespace {
 

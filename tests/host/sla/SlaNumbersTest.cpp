@@ -13,7 +13,7 @@
 #include <random>
 
 #include "host/HostError.h"
-#include "host/sla/SlaNumbers.h"
+#include "host/sla/read/SlaNumbers.h"
 
 namespace {
 

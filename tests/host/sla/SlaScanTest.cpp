@@ -10,10 +10,10 @@
 #include <pugixml.hpp>
 
 #include "SlaTestSupport.h"
-#include "host/sla/SlaChanges.h"
-#include "host/sla/SlaCheck.h"
 #include "host/sla/SlaItem.h"
-#include "host/sla/SlaScan.h"
+#include "host/sla/read/SlaCheck.h"
+#include "host/sla/read/SlaScan.h"
+#include "host/sla/write/SlaChanges.h"
 
 namespace {
 

@@ -12,7 +12,7 @@
 #include <sstream>
 
 #include "SlaTestSupport.h"
-#include "host/sla/SlaNumbers.h"
+#include "host/sla/read/SlaNumbers.h"
 
 namespace {
 

@@ -21,7 +21,7 @@ protected:
         m_documents->activeWindow()->activeSpread()->pages()->item(1)->duplicate();
     }
 
-    host::Session& session() { return *m_documents; }
+    host::SessionEnd& session() { return *m_documents; }
 
     slatest::ScratchFolder m_folder;
     std::filesystem::path m_sheet;

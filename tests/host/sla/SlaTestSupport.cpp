@@ -8,7 +8,7 @@
 #include "geometry/BackSide.h"
 #include "host/BackSideWriter.h"
 #include "host/Capture.h"
-#include "host/sla/SlaNumbers.h"
+#include "host/sla/read/SlaNumbers.h"
 #include "state/ToolState.h"
 
 namespace slatest {

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "host/ExpectBounds.h"
-#include "host/HostRegistry.h"
+#include "host/HostConnection.h"
 #include "host/memory/MemoryHost.h"
 #include "window/form/EventGuard.h"
 #include "window/form/Form1.h"
@@ -55,7 +55,7 @@ protected:
     host::MemoryDocument& m_doc;
     host::MemorySpread& m_spread;
     host::MemoryPage* m_page;
-    host::HostRegistry m_registry;
+    host::HostConnection m_registry;
     std::vector<std::string> m_reports;
     std::vector<std::string> m_messages;
     window::headless::HeadlessEventLoop m_loop;
@@ -112,9 +112,9 @@ TEST_F(HeadlessForm, ForgetEndsWithoutTouchingTheDocument) {
 
 TEST_F(HeadlessForm, WithoutADocumentTheMessageIsShownAndTheToolEndsAtLoad) {
     host::MemoryHost empty;
-    host::HostRegistry registry;
-    empty.registerIn(registry);
-    window::form::Form1 form(registry, m_window.controls(), m_window);
+    host::HostConnection connection;
+    empty.registerIn(connection);
+    window::form::Form1 form(connection, m_window.controls(), m_window);
     window::form::FormDriver driver(form, m_guard);
     m_loop.post([&driver] { driver.reflect(); });
     driver.load();

@@ -6,7 +6,7 @@
 
 #include "RecordingGuard.h"
 #include "SheetFixture.h"
-#include "host/HostRegistry.h"
+#include "host/HostConnection.h"
 #include "host/memory/MemoryHost.h"
 #include "window/form/EventGuard.h"
 #include "window/form/Form1.h"
@@ -59,7 +59,7 @@ protected:
     }
 
     host::MemoryHost m_host;
-    host::HostRegistry m_registry;
+    host::HostConnection m_registry;
     window::qt::SkinWindow m_skin;  // only its controls
     ExactWindow m_window;
     window::form::Form1 m_form{m_registry, m_skin.controls(), m_window};

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "RecordingGuard.h"
-#include "host/HostRegistry.h"
+#include "host/HostConnection.h"
 #include "host/memory/MemoryHost.h"
 #include "window/form/EventGuard.h"
 #include "window/form/Form1.h"
@@ -35,7 +35,7 @@ protected:
     window::Controls& ui() { return m_skin.controls(); }
 
     host::MemoryHost m_host;
-    host::HostRegistry m_registry;
+    host::HostConnection m_registry;
     window::qt::SkinWindow m_skin;
     window::form::Form1 m_form{m_registry, m_skin.controls(), m_skin};
 };

@@ -17,7 +17,7 @@
 #include "DesignPoints.h"
 #include "RecordingControls.h"
 #include "RecordingGuard.h"
-#include "host/HostRegistry.h"
+#include "host/HostConnection.h"
 #include "host/memory/MemoryHost.h"
 #include "window/form/EventGuard.h"
 #include "window/form/Form1.h"
@@ -103,7 +103,7 @@ protected:
     host::MemoryDocument& m_doc;
     host::MemorySpread& m_spread;
     host::MemoryPage& m_page;
-    host::HostRegistry m_registry;
+    host::HostConnection m_registry;
     window::qt::SkinWindow m_skin;
     RecordingControls m_recording{m_skin.controls()};
     window::form::Form1 m_form{m_registry, m_recording.controls(), m_skin};

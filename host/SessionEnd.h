@@ -8,9 +8,9 @@
 
 namespace host {
 
-class Session {
+class SessionEnd {
 public:
-    virtual ~Session() = default;
+    virtual ~SessionEnd() = default;
 
     // The tool ended normally (Forget, Reflect, the window closed): keep what
     // the run changed. A document host saves the documents it changed; a live

@@ -1,4 +1,4 @@
-#include "host/sla/SlaScan.h"
+#include "host/sla/read/SlaScan.h"
 
 #include <algorithm>
 #include <array>
@@ -8,8 +8,8 @@
 #include <span>
 #include <string_view>
 
-#include "host/sla/SlaCheck.h"
-#include "host/sla/SlaRules.h"
+#include "host/sla/read/SlaCheck.h"
+#include "host/sla/read/SlaRules.h"
 
 namespace host::sla {
 

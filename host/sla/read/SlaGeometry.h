@@ -34,10 +34,6 @@ Frame fittedToBox(const Frame& frame, const Bounds& box);
 // The frame turned to `rotation` (clockwise, as stored) about the centre of its box.
 Frame rotatedAboutCentre(const Frame& frame, double rotation);
 
-// An outline path in frame coordinates scaled by (sx, sy). Throws HostError on
-// commands it cannot scale.
-std::string scaledPath(const std::string& path, double sx, double sy);
-
 // The outline path of a width × height rectangle, as Scribus writes it.
 std::string rectanglePath(double width, double height);
 

@@ -1,10 +1,10 @@
-#include "host/sla/SlaIdentities.h"
+#include "host/sla/index/SlaIdentities.h"
 
 #include <algorithm>
 #include <climits>
 #include <cstring>
 
-#include "host/sla/SlaNumbers.h"
+#include "host/sla/read/SlaNumbers.h"
 
 namespace host::sla {
 

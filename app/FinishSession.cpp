@@ -1,12 +1,12 @@
-#include "app/Session.h"
+#include "app/FinishSession.h"
 
 #include <exception>
 
-#include "host/Session.h"
+#include "host/SessionEnd.h"
 
 namespace app {
 
-int finishSession(int status, host::Session* session,
+int finishSession(int status, host::SessionEnd* session,
                   const std::function<void(const std::string&)>& report) {
     if (!session) {
         return status;
@@ -24,7 +24,7 @@ int finishSession(int status, host::Session* session,
     return 0;
 }
 
-void discardSession(host::Session* session) {
+void discardSession(host::SessionEnd* session) {
     if (session) {
         session->endAfterError();
     }

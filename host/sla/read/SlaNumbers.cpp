@@ -1,4 +1,4 @@
-#include "host/sla/SlaNumbers.h"
+#include "host/sla/read/SlaNumbers.h"
 
 #include <algorithm>
 #include <charconv>

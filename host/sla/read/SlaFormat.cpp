@@ -3,10 +3,12 @@
 // <SCRIBUSUTF8>, older ones <SCRIBUS>; 1.3 and 1.4 wrote <SCRIBUSUTF8NEW> in
 // a format of their own. Scribus 1.5 and later open all of those.
 
+#include "host/sla/read/SlaFormat.h"
+
 #include <charconv>
 #include <string>
 
-#include "host/sla/SlaCheck.h"
+#include "host/sla/read/SlaCheck.h"
 
 namespace host::sla {
 

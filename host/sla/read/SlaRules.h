@@ -10,7 +10,7 @@
 #include <cstdint>
 #include <cstring>
 
-#include "host/sla/SlaNumbers.h"
+#include "host/sla/read/SlaNumbers.h"
 
 namespace host::sla::rules {
 

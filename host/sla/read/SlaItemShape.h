@@ -4,8 +4,8 @@
 
 #include <pugixml.hpp>
 
-#include "host/sla/SlaGeometry.h"
-#include "host/sla/SlaScan.h"
+#include "host/sla/read/SlaGeometry.h"
+#include "host/sla/read/SlaScan.h"
 
 namespace host::sla {
 

@@ -1,11 +1,11 @@
-#include "host/sla/SlaWriter.h"
+#include "host/sla/write/SlaWriter.h"
 
 #include <cstring>
 #include <optional>
 #include <string>
 #include <string_view>
 
-#include "host/sla/SlaOriginalText.h"
+#include "host/sla/write/SlaOriginalText.h"
 
 namespace host::sla {
 

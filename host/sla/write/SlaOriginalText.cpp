@@ -1,4 +1,4 @@
-#include "host/sla/SlaOriginalText.h"
+#include "host/sla/write/SlaOriginalText.h"
 
 #include <algorithm>
 #include <cstring>

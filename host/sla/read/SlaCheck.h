@@ -12,25 +12,14 @@
 
 #include <pugixml.hpp>
 
+#include "host/sla/read/SlaFormat.h"
+
 namespace host::sla {
 
 inline constexpr int kMaxDepth = 128;  // element nesting; Scribus groups stay far below
 
 // 1-based line of a byte offset in the document's text.
 using LineFinder = std::function<int(std::ptrdiff_t)>;
-
-// Before parsing: empty when `text` can be UTF-8 XML, otherwise the reason in
-// a few words (UTF-16 or UTF-32 text, binary data).
-std::string encodingProblem(std::string_view text);
-
-// Empty when `root` is the root of a Scribus 1.5 or 1.6 document, otherwise
-// the reason, naming the Scribus that saved it where the file says.
-std::string formatProblem(pugi::xml_node root);
-
-// From the first few kilobytes of a text only: formatProblem()'s reason when
-// its root element's start tag shows a Scribus older than 1.5, else empty
-// (the whole document decides).
-std::string olderFormatInHead(std::string_view head);
 
 // Empty when `xml` holds one root element, that of a Scribus 1.5 or 1.6
 // document (formatProblem()); the first of documentProblem()'s checks.

@@ -1,4 +1,4 @@
-#include "host/sla/SlaItemIndex.h"
+#include "host/sla/index/SlaItemIndex.h"
 
 #include <algorithm>
 #include <stdexcept>

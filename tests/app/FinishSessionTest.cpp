@@ -3,14 +3,14 @@
 #include <string>
 #include <vector>
 
-#include "app/Session.h"
+#include "app/FinishSession.h"
 #include "host/HostError.h"
-#include "host/Session.h"
+#include "host/SessionEnd.h"
 
 namespace {
 
 // Records which end the session was given; a normal end may be made to fail.
-class RecordingSession : public host::Session {
+class RecordingSession : public host::SessionEnd {
 public:
     std::vector<std::string> ends;
     bool failNormalEnd = false;

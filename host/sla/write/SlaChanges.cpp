@@ -1,4 +1,4 @@
-#include "host/sla/SlaChanges.h"
+#include "host/sla/write/SlaChanges.h"
 
 #include <cstring>
 #include <stdexcept>

@@ -1,3 +1,5 @@
+#include "host/sla/read/SlaPath.h"
+
 #include <cctype>
 #include <charconv>
 #include <cmath>
@@ -5,8 +7,7 @@
 #include <vector>
 
 #include "host/HostError.h"
-#include "host/sla/SlaGeometry.h"
-#include "host/sla/SlaNumbers.h"
+#include "host/sla/read/SlaNumbers.h"
 
 namespace host::sla {
 

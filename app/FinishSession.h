@@ -6,7 +6,7 @@
 #include <string>
 
 namespace host {
-class Session;
+class SessionEnd;
 }
 
 namespace app {
@@ -16,12 +16,12 @@ namespace app {
 // status) lets it write nothing. A failure of the normal end is reported and
 // turns the status into 1. Without a session (the adapter never opened) the
 // status stands. Returns the process's exit status.
-int finishSession(int status, host::Session* session,
+int finishSession(int status, host::SessionEnd* session,
                   const std::function<void(const std::string&)>& report);
 
 // Ends `session` keeping nothing the run changed, as a dry run does: the
 // adapter writes nothing (the same end as after an error, without a report).
 // Without a session nothing happens.
-void discardSession(host::Session* session);
+void discardSession(host::SessionEnd* session);
 
 }  // namespace app

@@ -1,11 +1,11 @@
-#include "host/sla/SlaGeometry.h"
+#include "host/sla/read/SlaGeometry.h"
 
 #include <algorithm>
 #include <cctype>
 #include <cmath>
 
 #include "host/HostError.h"
-#include "host/sla/SlaNumbers.h"
+#include "host/sla/read/SlaNumbers.h"
 
 namespace host::sla {
 

@@ -1,4 +1,4 @@
-#include "host/sla/SlaCheck.h"
+#include "host/sla/read/SlaCheck.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -6,8 +6,8 @@
 #include <string_view>
 #include <vector>
 
-#include "host/sla/SlaNumbers.h"
-#include "host/sla/SlaRules.h"
+#include "host/sla/read/SlaNumbers.h"
+#include "host/sla/read/SlaRules.h"
 
 namespace host::sla {
 

@@ -8,8 +8,8 @@
 
 #include <pugixml.hpp>
 
-#include "host/sla/SlaChanges.h"
 #include "host/sla/file/ByteStream.h"
+#include "host/sla/write/SlaChanges.h"
 
 namespace host::sla {
 
