@@ -14,7 +14,7 @@ namespace {
 constexpr double kCanvasLeft = 100.0;
 constexpr double kCanvasTop = 20.0;
 
-std::string number(double value) {
+std::string exactNumber(double value) {
     char text[32];
     std::snprintf(text, sizeof text, "%.10g", value);
     return text;
@@ -61,8 +61,8 @@ std::string slaRectangle(const SheetRectangle& rectangle, int index) {
     const double frameHeight = upright ? height : width;
     const double x = turn == 90 || turn == 180 ? left + width : left;
     const double y = turn == 180 || turn == 270 ? top + height : top;
-    const std::string w = number(frameWidth), h = number(frameHeight);
-    return "        <PAGEOBJECT XPOS=\"" + number(x) + "\" YPOS=\"" + number(y) +
+    const std::string w = exactNumber(frameWidth), h = exactNumber(frameHeight);
+    return "        <PAGEOBJECT XPOS=\"" + exactNumber(x) + "\" YPOS=\"" + exactNumber(y) +
            "\" OwnPage=\"0\" ItemID=\"" + std::to_string(1000 + index) + "\" PTYPE=\"6\" WIDTH=\"" +
            w + "\" HEIGHT=\"" + h + "\" FRTYPE=\"0\" CLIPEDIT=\"0\" ROT=\"" + std::to_string(turn) +
            "\" PWIDTH=\"1\" PCOLOR=\"None\" PCOLOR2=\"Black\" PLINEART=\"1\" ANNAME=\"Page " +

@@ -21,10 +21,6 @@ namespace host::sla::file {
 
 namespace {
 
-[[noreturn]] void fail(const std::string& reason) {
-    throw FileError(reason);
-}
-
 // Rounded up, so that a file just over the limit never reads as "1.0 GiB".
 std::string sizeText(long long bytes) {
     char text[32];

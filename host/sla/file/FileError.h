@@ -1,6 +1,7 @@
 #pragma once
 
 #include <stdexcept>
+#include <string>
 
 namespace host::sla::file {
 
@@ -10,5 +11,10 @@ class FileError : public std::runtime_error {
 public:
     using std::runtime_error::runtime_error;
 };
+
+// Ends a read or a save that cannot go on, with `reason`.
+[[noreturn]] inline void fail(const std::string& reason) {
+    throw FileError(reason);
+}
 
 }  // namespace host::sla::file

@@ -21,10 +21,6 @@ namespace host::sla::file {
 
 namespace {
 
-[[noreturn]] void fail(const std::string& reason) {
-    throw FileError(reason);
-}
-
 // Collects writes into large blocks for the descriptor, and their digest.
 class DescriptorSink : public ByteSink {
 public:

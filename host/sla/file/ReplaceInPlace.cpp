@@ -23,10 +23,6 @@ namespace host::sla::file {
 
 namespace {
 
-[[noreturn]] void fail(const std::string& reason) {
-    throw FileError(reason);
-}
-
 void syncFolderOf(const std::filesystem::path& file) {
     Descriptor fd(::open(folderOf(file).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
     if (fd.valid()) {

@@ -51,10 +51,6 @@ std::string pageText(const host::sla::SlaDocument& document, std::size_t page) {
     return text.str();
 }
 
-void expectBounds(const Bounds& actual, const Bounds& expected) {
-    testing_support::expectBoundsNear(actual, expected, 1e-6);
-}
-
 class SlaBackSide : public testing::TestWithParam<LayoutCase> {};
 
 TEST_P(SlaBackSide, ReflectChangesOnlyTheNewPage) {
@@ -106,13 +102,13 @@ TEST_P(SlaBackSide, ReflectChangesOnlyTheNewPage) {
         SCOPED_TRACE(name);
         const auto& [bounds, angle] = front.at(name.substr(0, suffix));
         if (item->typeName() == "Rectangle") {
-            expectBounds(item->visibleBounds(),
-                         {bounds.top, 500 - bounds.right, bounds.bottom, 500 - bounds.left});
+            slatest::expectBounds(item->visibleBounds(), {bounds.top, 500 - bounds.right,
+                                                          bounds.bottom, 500 - bounds.left});
             EXPECT_NEAR(item->rotationAngle(), std::fmod(360 - angle, 360), 1e-9);
         } else {
             const auto mirrored = geometry::reflectBounds(tool, bounds.top, bounds.left,
                                                           bounds.bottom, bounds.right, angle);
-            expectBounds(item->visibleBounds(), mirrored.bounds);
+            slatest::expectBounds(item->visibleBounds(), mirrored.bounds);
             EXPECT_NEAR(item->rotationAngle(), mirrored.angle, 1e-9);
         }
     }

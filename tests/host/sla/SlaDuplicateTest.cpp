@@ -33,10 +33,6 @@ std::vector<Snapshot> snapshot(host::Spread& spread) {
     return items;
 }
 
-void expectBounds(const Bounds& actual, const Bounds& expected) {
-    testing_support::expectBoundsNear(actual, expected, 1e-6);
-}
-
 struct Mirror {
     bool leftRight;
     Bounds bounds(const Bounds& b) const {
@@ -131,7 +127,8 @@ TEST_P(SlaReflect, BackSideIsWrittenOnANewLastPage) {
         EXPECT_EQ(back[i].name, front[i].name + " p2");
         EXPECT_EQ(back[i].type, front[i].type);
         const bool mirrored = front[i].type == "Rectangle" || front[i].type == "Line";
-        expectBounds(back[i].bounds, mirrored ? mirror.bounds(front[i].bounds) : front[i].bounds);
+        slatest::expectBounds(back[i].bounds,
+                              mirrored ? mirror.bounds(front[i].bounds) : front[i].bounds);
         EXPECT_NEAR(back[i].angle, mirrored ? mirror.angle(front[i].angle) : front[i].angle, 1e-9);
     }
     const auto page1 = host::sla::SlaHost::open({path}, 1)->activeWindow()->activeSpread();
@@ -139,7 +136,7 @@ TEST_P(SlaReflect, BackSideIsWrittenOnANewLastPage) {
     ASSERT_EQ(unchanged.size(), front.size());
     for (std::size_t i = 0; i < front.size(); ++i) {
         EXPECT_EQ(unchanged[i].name, front[i].name);
-        expectBounds(unchanged[i].bounds, front[i].bounds);
+        slatest::expectBounds(unchanged[i].bounds, front[i].bounds);
         EXPECT_EQ(unchanged[i].angle, front[i].angle);
     }
 }
@@ -161,7 +158,7 @@ TEST(SlaDuplicate, CopiedGroupBelongsToTheNewPageThroughout) {
     const Bounds groupBox = slatest::itemNamed(*spread, "Group_outer")->visibleBounds();
     const auto duplicate = spread->pages()->item(1)->duplicate();
     const auto copy = slatest::itemNamed(*duplicate, "Group_outer p2");
-    expectBounds(copy->visibleBounds(), groupBox);
+    slatest::expectBounds(copy->visibleBounds(), groupBox);
 
     int elements = 0;
     const auto check = [&](pugi::xml_node element) {
@@ -202,7 +199,7 @@ TEST(SlaDuplicate, FacingLayoutPutsTheCopyOnTheNextSide) {
     const auto duplicate = spread->pages()->item(1)->duplicate();
     const auto copies = itemsOf(*duplicate);
     ASSERT_EQ(copies.size(), 1U);
-    expectBounds(copies[0]->visibleBounds(), {40, 50, 120, 150});
+    slatest::expectBounds(copies[0]->visibleBounds(), {40, 50, 120, 150});
     // First page on the right: the second starts the next row, on the left.
     const pugi::xml_node page = host->openDocuments()[0]->pageNodes()[1];
     EXPECT_STREQ(page.attribute("PAGEXPOS").value(), "100");

@@ -8,6 +8,7 @@
 #include "geometry/BackSide.h"
 #include "host/BackSideWriter.h"
 #include "host/Capture.h"
+#include "host/ExpectBounds.h"
 #include "host/sla/read/SlaNumbers.h"
 #include "state/ToolState.h"
 
@@ -107,6 +108,10 @@ std::string documentWith(const std::string& items, const std::string& documentAt
                                         "PAGEWIDTH=\"1000\" PAGEHEIGHT=\"700\" NUM=\"0\"/>\n")
                           : pages) +
            items + " </DOCUMENT>\n</SCRIBUSUTF8NEW>\n";
+}
+
+void expectBounds(const host::Bounds& actual, const host::Bounds& expected) {
+    testing_support::expectBoundsNear(actual, expected, 1e-6);
 }
 
 }  // namespace slatest

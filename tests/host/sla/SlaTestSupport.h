@@ -45,6 +45,9 @@ void reflectFile(const std::filesystem::path& path, bool leftRight, int shownPag
 // reads or writes as a number to hold a finite number.
 void expectFiniteNumbers(const host::sla::SlaDocument& document);
 
+// Expects `actual` within 1e-6 pt of `expected` on every side.
+void expectBounds(const host::Bounds& actual, const host::Bounds& expected);
+
 // A one-page 1000 × 700 document (page at 100, 20) holding `items` (PAGEOBJECT elements).
 std::string documentWith(const std::string& items, const std::string& documentAttributes = "",
                          const std::string& pages = "");

@@ -23,13 +23,8 @@ using host::sla::file::ByteSink;
 using host::sla::file::DocumentFile;
 using host::sla::file::FileError;
 
-const std::string kOld = "<old text=\"as read\"/>\n";
+const std::string kOurs = "<old text=\"as read\"/>\n";
 const std::string kTheirs = "<new text=\"by them\"/>\n";  // the same size
-
-std::unique_ptr<DocumentFile> openFile(const std::filesystem::path& path) {
-    host::sla::file::FileText text;
-    return DocumentFile::open(path, text);
-}
 
 std::string errorOf(const std::function<void()>& action) {
     try {
@@ -67,11 +62,11 @@ TEST(Conflict, AChangeWhileTheNewVersionIsWrittenIsRefusedAndKept) {
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
         filetest::Scratch folder;
-        const auto path = folder.write("doc.sla", kOld);
+        const auto path = folder.write("doc.sla", kOurs);
         if (row.inPlace) {
             std::filesystem::create_hard_link(path, folder / "link.sla");
         }
-        const auto file = openFile(path);
+        const auto file = filetest::openFile(path);
         // The other program acts after the save's first look at the file.
         EXPECT_EQ(errorOf([&] {
                       file->replace([&](ByteSink& out) {
@@ -91,8 +86,8 @@ TEST(Conflict, AChangeWhileTheNewVersionIsWrittenIsRefusedAndKept) {
 
 TEST(Conflict, TheTextIsNeverReadAgainFromAFileChangedUnderItsTime) {
     filetest::Scratch folder;
-    const auto path = folder.write("doc.sla", kOld);
-    const auto file = openFile(path);
+    const auto path = folder.write("doc.sla", kOurs);
+    const auto file = filetest::openFile(path);
     editKeepingTime(path, kTheirs);
     EXPECT_EQ(errorOf([&] {
                   char piece[64];
@@ -115,8 +110,8 @@ TEST(Conflict, TheTextIsNeverReadAgainFromAFileChangedUnderItsTime) {
 
 TEST(Conflict, AProcessHoldingTheFileOpenForWritingIsNamed) {
     filetest::Scratch folder;
-    const auto path = folder.write("doc.sla", kOld);
-    const auto file = openFile(path);
+    const auto path = folder.write("doc.sla", kOurs);
+    const auto file = filetest::openFile(path);
     int ready[2];
     ASSERT_EQ(::pipe(ready), 0);
     const pid_t holder = ::fork();
@@ -136,7 +131,7 @@ TEST(Conflict, AProcessHoldingTheFileOpenForWritingIsNamed) {
                   ") has it open for writing; close it there and run Quarvel again");
     ::kill(holder, SIGKILL);
     ::waitpid(holder, nullptr, 0);
-    EXPECT_EQ(filetest::readFile(path), kOld);
+    EXPECT_EQ(filetest::readFile(path), kOurs);
     EXPECT_EQ(folder.listing(), "doc.sla");
     // Once it is gone, the save goes ahead.
     file->replace([](ByteSink& out) { out.write("<mine/>\n"); });
@@ -145,24 +140,24 @@ TEST(Conflict, AProcessHoldingTheFileOpenForWritingIsNamed) {
 
 TEST(Conflict, ABackupLeftBesideTheFileIsNamedUnderAnyOfItsNames) {
     filetest::Scratch folder;
-    const auto path = folder.write("doc.sla", kOld);
+    const auto path = folder.write("doc.sla", kOurs);
     std::filesystem::create_hard_link(path, folder / "link.sla");
     const auto backup = folder.write("doc.sla.quarvel-backup", "<older/>\n");
     for (const char* name : {"doc.sla", "link.sla"}) {
         SCOPED_TRACE(name);
-        EXPECT_EQ(errorOf([&] { openFile(folder / name); }),
+        EXPECT_EQ(errorOf([&] { filetest::openFile(folder / name); }),
                   "a save that did not finish left its old version in \"" + backup.string() +
                       "\"; put that back or delete it, then run Quarvel again");
     }
     // A backup of another file with a name of its own is no business of this one.
     std::filesystem::remove(backup);
     folder.write("other.sla.quarvel-backup", "<older/>\n");
-    EXPECT_NO_THROW(openFile(path));
+    EXPECT_NO_THROW(filetest::openFile(path));
 }
 
 TEST(Conflict, ATemporaryFileLeftBesideTheFileIsRemovedUnlessInUse) {
     filetest::Scratch folder;
-    const auto path = folder.write("doc.sla", kOld);
+    const auto path = folder.write("doc.sla", kOurs);
     folder.write(".doc.sla.quarvel-Ab12Cd", "<half");
     folder.write(".doc.sla.backup", "the user's own");  // not ours: left alone
     const auto busy = folder.write(".doc.sla.quarvel-Ef34Gh", "<being written");
@@ -177,7 +172,7 @@ TEST(Conflict, ATemporaryFileLeftBesideTheFileIsRemovedUnlessInUse) {
     }
     char answer = 0;
     ASSERT_EQ(::read(ready[0], &answer, 1), 1);
-    EXPECT_NO_THROW(openFile(path));
+    EXPECT_NO_THROW(filetest::openFile(path));
     ::kill(holder, SIGKILL);
     ::waitpid(holder, nullptr, 0);
     EXPECT_EQ(folder.listing(), ".doc.sla.backup .doc.sla.quarvel-Ef34Gh doc.sla");
@@ -188,7 +183,7 @@ TEST(Conflict, ATemporaryFileThatCannotBeToldStaleIsNamed) {
     // one of their processes still writes it is not for an ordinary user to
     // see. Run as that user, only a file of one's own is removed.
     filetest::Scratch folder;
-    const auto path = folder.write("doc.sla", kOld);
+    const auto path = folder.write("doc.sla", kOurs);
     const auto left = folder.write(".doc.sla.quarvel-Ab12Cd", "<half");
     filetest::handOver(folder.path());
     const bool othersFile = ::geteuid() == 0 && ::chown(left.c_str(), 0, 0) == 0;
@@ -197,7 +192,7 @@ TEST(Conflict, ATemporaryFileThatCannotBeToldStaleIsNamed) {
                                            "\" beside it; delete that file, then run Quarvel again"
                                      : "no error";
     EXPECT_EQ(filetest::runUnprivileged([&]() -> std::string {
-                  const std::string error = errorOf([&] { openFile(path); });
+                  const std::string error = errorOf([&] { filetest::openFile(path); });
                   return error == expected ? "" : error;
               }),
               "");

@@ -35,23 +35,6 @@ std::string openError(const std::filesystem::path& path) {
     return "opened";
 }
 
-std::string readAll(host::sla::file::ByteSource& source) {
-    std::string text;
-    char piece[4096];
-    for (std::size_t got; (got = source.read(piece, sizeof piece)) > 0;) {
-        text.append(piece, got);
-    }
-    return text;
-}
-
-std::string compress(const std::string& text) {
-    host::sla::file::StringSink out;
-    host::sla::file::GzipSink gzip(out);
-    gzip.write(text);
-    gzip.finish();
-    return out.text();
-}
-
 void makeSocket(const std::filesystem::path& path) {
     const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
     sockaddr_un address{};
@@ -122,8 +105,8 @@ TEST(DocumentFile, TheTextIsReadWholeAndAgainExactly) {
     // Compression is told by the content, not by the name.
     const Row rows[] = {{"plain.sla", text, false},
                         {"named.sla.gz", text, false},
-                        {"packed.sla", compress(text), true},
-                        {"packed.sla.gz", compress(text), true}};
+                        {"packed.sla", filetest::compress(text), true},
+                        {"packed.sla.gz", filetest::compress(text), true}};
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
         FileText read;
@@ -131,14 +114,14 @@ TEST(DocumentFile, TheTextIsReadWholeAndAgainExactly) {
         EXPECT_EQ(file->compressed(), row.compressed);
         ASSERT_EQ(std::string(read.data.get(), read.size), text);
         EXPECT_EQ(read.data[read.size], '\0');
-        EXPECT_EQ(readAll(*file->readAgain()), text);
-        EXPECT_EQ(readAll(*file->readAgain()), text);  // each time from the first byte
+        EXPECT_EQ(filetest::readAll(*file->readAgain()), text);
+        EXPECT_EQ(filetest::readAll(*file->readAgain()), text);  // each time from the first byte
     }
 }
 
 TEST(DocumentFile, ADamagedCompressedFileIsNamedSo) {
     filetest::Scratch folder;
-    const std::string packed = compress(std::string(20000, 'x'));
+    const std::string packed = filetest::compress(std::string(20000, 'x'));
     EXPECT_THAT(openError(folder.write("short.sla.gz", packed.substr(0, packed.size() - 30))),
                 HasSubstr("cut short"));
 }
@@ -150,7 +133,7 @@ TEST(DocumentFile, ReadingAgainNoticesAFileShortenedInPlace) {
     const auto file = DocumentFile::open(path, text);
     ASSERT_EQ(::truncate(path.c_str(), 100), 0);
     try {
-        readAll(*file->readAgain());
+        filetest::readAll(*file->readAgain());
         ADD_FAILURE() << "the shortened file was read";
     } catch (const FileError& error) {
         EXPECT_THAT(error.what(), HasSubstr("changed by another program"));

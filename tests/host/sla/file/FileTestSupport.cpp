@@ -12,6 +12,8 @@
 #include <stdexcept>
 #include <vector>
 
+#include "host/sla/file/Gzip.h"
+
 namespace filetest {
 
 std::string readFile(const std::filesystem::path& path) {
@@ -23,6 +25,28 @@ std::string readFile(const std::filesystem::path& path) {
 
 void writeFile(const std::filesystem::path& path, const std::string& text) {
     std::ofstream(path, std::ios::binary) << text;
+}
+
+std::string readAll(host::sla::file::ByteSource& source) {
+    std::string text;
+    char piece[4096];
+    for (std::size_t got; (got = source.read(piece, sizeof piece)) > 0;) {
+        text.append(piece, got);
+    }
+    return text;
+}
+
+std::string compress(const std::string& text) {
+    host::sla::file::StringSink out;
+    host::sla::file::GzipSink gzip(out);
+    gzip.write(text);
+    gzip.finish();
+    return out.text();
+}
+
+std::unique_ptr<host::sla::file::DocumentFile> openFile(const std::filesystem::path& path) {
+    host::sla::file::FileText text;
+    return host::sla::file::DocumentFile::open(path, text);
 }
 
 Scratch::Scratch() {

@@ -8,12 +8,22 @@
 
 #include <filesystem>
 #include <functional>
+#include <memory>
 #include <string>
+
+#include "host/sla/file/ByteStream.h"
+#include "host/sla/file/DocumentFile.h"
 
 namespace filetest {
 
 std::string readFile(const std::filesystem::path& path);
 void writeFile(const std::filesystem::path& path, const std::string& text);
+// Everything `source` yields, to its end.
+std::string readAll(host::sla::file::ByteSource& source);
+// `text` gzip-compressed as the .sla.gz writer compresses it.
+std::string compress(const std::string& text);
+// Opens `path` for a later save, keeping nothing of its text.
+std::unique_ptr<host::sla::file::DocumentFile> openFile(const std::filesystem::path& path);
 
 // A fresh folder, removed with everything in it at the end of the test.
 class Scratch {

@@ -4,6 +4,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include "FileTestSupport.h"
 #include "host/sla/file/FileError.h"
 #include "host/sla/file/Gzip.h"
 
@@ -11,14 +12,6 @@ namespace {
 
 using host::sla::file::FileError;
 using testing::HasSubstr;
-
-std::string compress(const std::string& text) {
-    host::sla::file::StringSink out;
-    host::sla::file::GzipSink gzip(out);
-    gzip.write(text);
-    gzip.finish();
-    return out.text();
-}
 
 std::string inflated(const std::string& data, std::size_t limit = std::size_t{1} << 30) {
     const auto text = host::sla::file::inflateText(data.data(), data.size(), limit);
@@ -63,7 +56,7 @@ private:
 
 TEST(Gzip, WrittenTextReadsBackWholeAndAsAStream) {
     const std::string text = sampleText(40000);  // over a megabyte: many buffers each way
-    const std::string data = compress(text);
+    const std::string data = filetest::compress(text);
     EXPECT_TRUE(host::sla::file::looksCompressed(data.data(), data.size()));
     EXPECT_FALSE(host::sla::file::looksCompressed(text.data(), text.size()));
     EXPECT_LT(data.size(), text.size() / 3);
@@ -78,13 +71,14 @@ TEST(Gzip, WrittenTextReadsBackWholeAndAsAStream) {
 }
 
 TEST(Gzip, MembersFollowingEachOtherReadAsOneAndTrailingBytesAreIgnored) {
-    EXPECT_EQ(inflated(compress("first ") + compress("second")), "first second");
-    EXPECT_EQ(inflated(compress("text") + std::string(10, '\0')), "text");
-    EXPECT_EQ(inflated(compress("")), "");
+    EXPECT_EQ(inflated(filetest::compress("first ") + filetest::compress("second")),
+              "first second");
+    EXPECT_EQ(inflated(filetest::compress("text") + std::string(10, '\0')), "text");
+    EXPECT_EQ(inflated(filetest::compress("")), "");
 }
 
 TEST(Gzip, DamagedOrShortDataIsRefused) {
-    const std::string data = compress(sampleText(2000));
+    const std::string data = filetest::compress(sampleText(2000));
     std::string damaged = data;
     for (std::size_t i = 20; i < 60; ++i) {
         damaged[i] = static_cast<char>(damaged[i] ^ 0x5a);
@@ -96,12 +90,12 @@ TEST(Gzip, DamagedOrShortDataIsRefused) {
 
 TEST(Gzip, TextsOverTheLimitAreRefusedWhateverTheTrailerSays) {
     const std::string text(5000, 'x');  // shrinks about a hundredfold
-    EXPECT_EQ(inflated(compress(text), 5000), text);
-    EXPECT_THAT(inflateError(compress(text), 4999),
+    EXPECT_EQ(inflated(filetest::compress(text), 5000), text);
+    EXPECT_THAT(inflateError(filetest::compress(text), 4999),
                 HasSubstr("uncompressed it is larger than 4999 bytes"));
     // The trailer's size is only a first guess for the buffer.
     for (const char size : {'\0', '\x7f'}) {
-        std::string lying = compress(text);
+        std::string lying = filetest::compress(text);
         for (std::size_t i = lying.size() - 4; i < lying.size(); ++i) {
             lying[i] = size;
         }

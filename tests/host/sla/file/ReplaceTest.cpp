@@ -25,22 +25,8 @@ using host::sla::file::FileText;
 const std::string kOld = "<old text=\"as read\"/>\n";
 const std::string kNew = "<new text=\"as saved, a little longer than before\"/>\n";
 
-std::unique_ptr<DocumentFile> openFile(const std::filesystem::path& path) {
-    FileText text;
-    return DocumentFile::open(path, text);
-}
-
 void saveNew(DocumentFile& file) {
     file.replace([](ByteSink& out) { out.write(kNew); });
-}
-
-std::string readAll(host::sla::file::ByteSource& source) {
-    std::string text;
-    char piece[4096];
-    for (std::size_t got; (got = source.read(piece, sizeof piece)) > 0;) {
-        text.append(piece, got);
-    }
-    return text;
 }
 
 struct stat statOf(const std::filesystem::path& path) {
@@ -60,7 +46,7 @@ TEST(Replace, AnOrdinaryFileIsReplacedByRenameKeepingItsMode) {
     const auto path = folder.write("doc.sla", kOld);
     ::chmod(path.c_str(), 0640);
     const auto before = statOf(path);
-    const auto file = openFile(path);
+    const auto file = filetest::openFile(path);
     saveNew(*file);
     const auto after = statOf(path);
     EXPECT_EQ(filetest::readFile(path), kNew);
@@ -68,7 +54,7 @@ TEST(Replace, AnOrdinaryFileIsReplacedByRenameKeepingItsMode) {
     EXPECT_EQ(after.st_mode & 07777, 0640U);
     EXPECT_EQ(folder.listing(), "doc.sla");
     // Unchanged parts of a later save come from the text as read.
-    EXPECT_EQ(readAll(*file->readAgain()), kOld);
+    EXPECT_EQ(filetest::readAll(*file->readAgain()), kOld);
     saveNew(*file);  // the saved file is the one on disk now
     EXPECT_EQ(filetest::readFile(path), kNew);
 }
@@ -80,13 +66,13 @@ TEST(Replace, ACompressedFileIsSavedCompressed) {
     gzip.write(kOld);
     gzip.finish();
     const auto path = folder.write("doc.sla.gz", packed.text());
-    const auto file = openFile(path);
+    const auto file = filetest::openFile(path);
     saveNew(*file);
     const std::string written = filetest::readFile(path);
     ASSERT_TRUE(host::sla::file::looksCompressed(written.data(), written.size()));
     const FileText text = host::sla::file::inflateText(written.data(), written.size());
     EXPECT_EQ(std::string(text.data.get(), text.size), kNew);
-    EXPECT_EQ(readAll(*file->readAgain()), kOld);
+    EXPECT_EQ(filetest::readAll(*file->readAgain()), kOld);
 }
 
 TEST(Replace, HardLinksStayLinksToTheSavedFile) {
@@ -94,13 +80,13 @@ TEST(Replace, HardLinksStayLinksToTheSavedFile) {
     const auto path = folder.write("doc.sla", kOld);
     std::filesystem::create_hard_link(path, folder / "other name.sla");
     const auto before = statOf(path);
-    const auto file = openFile(path);
+    const auto file = filetest::openFile(path);
     saveNew(*file);
     EXPECT_EQ(statOf(path).st_ino, before.st_ino);
     EXPECT_EQ(statOf(path).st_nlink, 2U);
     EXPECT_EQ(filetest::readFile(folder / "other name.sla"), kNew);
     EXPECT_EQ(folder.listing(), "doc.sla other name.sla");
-    EXPECT_EQ(readAll(*file->readAgain()), kOld);  // from the copy kept while rewriting
+    EXPECT_EQ(filetest::readAll(*file->readAgain()), kOld);  // from the copy kept while rewriting
 }
 
 TEST(Replace, ASymbolicLinkKeepsPointingAtTheSavedFile) {
@@ -108,7 +94,7 @@ TEST(Replace, ASymbolicLinkKeepsPointingAtTheSavedFile) {
     const auto target = folder.write("doc.sla", kOld);
     const auto link = folder / "link.sla";
     std::filesystem::create_symlink("doc.sla", link);
-    saveNew(*openFile(link));
+    saveNew(*filetest::openFile(link));
     EXPECT_TRUE(std::filesystem::is_symlink(link));
     EXPECT_EQ(filetest::readFile(target), kNew);
 }
@@ -116,7 +102,7 @@ TEST(Replace, ASymbolicLinkKeepsPointingAtTheSavedFile) {
 TEST(Replace, AFileChangedSinceItWasReadIsLeftAlone) {
     filetest::Scratch folder;
     const auto path = folder.write("doc.sla", kOld);
-    const auto file = openFile(path);
+    const auto file = filetest::openFile(path);
     // Replaced by another program (new inode, same size and time would not hide it).
     const auto other = folder.write("other.sla", "<theirs/>\n");
     std::filesystem::rename(other, path);
@@ -137,7 +123,7 @@ TEST(Replace, AReadOnlyFileIsRefusedAndLeftAsItWas) {
     filetest::handOver(folder.path());
     EXPECT_EQ(
         filetest::runUnprivileged([&]() -> std::string {
-            const auto file = openFile(path);
+            const auto file = filetest::openFile(path);
             try {
                 saveNew(*file);
                 return "the save did not fail";
@@ -164,9 +150,9 @@ TEST(Replace, AWritableFileInAReadOnlyFolderIsRewrittenInPlace) {
     ::chmod(folder.path().c_str(), 0555);
     EXPECT_EQ(filetest::runUnprivileged([&]() -> std::string {
                   ::setenv("TMPDIR", temporary.path().c_str(), 1);
-                  const auto file = openFile(path);
+                  const auto file = filetest::openFile(path);
                   saveNew(*file);
-                  if (readAll(*file->readAgain()) != kOld) {
+                  if (filetest::readAll(*file->readAgain()) != kOld) {
                       return "the text as read is lost";
                   }
                   return holds(path, kNew);
@@ -189,7 +175,7 @@ TEST(Replace, SomeoneElsesWritableFileKeepsItsOwner) {
         ::chown(folder.path().c_str(), ::geteuid(), ::getegid());
     }
     EXPECT_EQ(filetest::runUnprivileged([&]() -> std::string {
-                  saveNew(*openFile(path));
+                  saveNew(*filetest::openFile(path));
                   return holds(path, kNew);
               }),
               "");
