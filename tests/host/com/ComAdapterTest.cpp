@@ -12,7 +12,7 @@ using testhost::hostFailure;
 using ::testing::ElementsAre;
 using ::testing::HasSubstr;
 
-constexpr const char* kSheet = R"(
+constexpr const char* kEveryKindSheet = R"(
 document 1000 700
 spread
 page
@@ -31,7 +31,7 @@ page
 
 class ComAdapter : public testhost::ComHostTest {
 protected:
-    ComAdapter() { load(kSheet); }
+    ComAdapter() { load(kEveryKindSheet); }
 
     std::vector<std::shared_ptr<host::PageItem>> items(host::Application& application) {
         return application.activeWindow()->activeSpread()->pageItems()->enumerate();
@@ -131,14 +131,14 @@ TEST_F(ComAdapter, ChecksTheIdentityOfEveryReferenceTheToolKeeps) {
     };
     for (const auto& check : cases) {
         SCOPED_TRACE(check.refused);
-        load(kSheet);
+        load(kEveryKindSheet);
         const auto application = connect();
         EXPECT_NO_THROW(check.reach(*application));
         testHost.refuse(check.refused);
         EXPECT_THAT(hostFailure([&] { check.reach(*application); }), HasSubstr(check.says));
     }
 
-    load(kSheet);
+    load(kEveryKindSheet);
     const auto page = connect()->activeWindow()->activeSpread()->pages()->item(1);
     testHost.refuse("Spread");
     EXPECT_THAT(hostFailure([&] { page->duplicate(); }),

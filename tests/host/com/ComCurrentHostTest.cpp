@@ -19,7 +19,7 @@ using ::testing::HasSubstr;
 using ::testing::IsEmpty;
 
 // Angles the host reports as -90, about -0.0001, 180 and -179.9; a caption; two lines.
-constexpr const char* kSheet = R"(
+constexpr const char* kTurnedSheet = R"(
 document 1000 700
 spread
 page
@@ -50,7 +50,7 @@ private:
 class CurrentHost : public testhost::ComToolTest {
 protected:
     CurrentHost() {
-        load(kSheet);
+        load(kTurnedSheet);
         testHost.zeroPoint(kZeroTop, kZeroLeft);
     }
 
@@ -70,7 +70,7 @@ protected:
 
 TEST(CurrentHostProfile, AnswersOnlyByNameAndOnlyToItsOwnIdentities) {
     ASSERT_TRUE(testhost::TestHostClient::current());
-    testhost::TestHostClient::get().load(kSheet);
+    testhost::TestHostClient::get().load(kTurnedSheet);
     host::com::ComPtr<IUnknown> running;
     ASSERT_EQ(GetActiveObject(CLSID_TestHostCurrentApplication, nullptr, running.put()), S_OK);
     host::com::ComPtr<IDispatch> application;

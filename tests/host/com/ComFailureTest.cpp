@@ -11,7 +11,7 @@ using testhost::hostFailure;
 using ::testing::HasSubstr;
 using ::testing::StartsWith;
 
-constexpr const char* kSheet = R"(
+constexpr const char* kSmallSheet = R"(
 document 1000 700
 spread
 page
@@ -21,7 +21,7 @@ page
 
 class ComFailure : public testhost::ComHostTest {
 protected:
-    ComFailure() { load(kSheet); }
+    ComFailure() { load(kSmallSheet); }
 
     std::shared_ptr<host::PageItem> firstItem(host::Application& application) {
         return application.activeWindow()->activeSpread()->pageItems()->enumerate()[0];

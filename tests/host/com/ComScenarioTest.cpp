@@ -17,7 +17,7 @@ using ::testing::IsEmpty;
 
 // Six page rectangles, two of them in a group inside a group, a caption between them, and a
 // fold and a spine line.
-constexpr const char* kSheet = R"(
+constexpr const char* kScenarioSheet = R"(
 document 1000 700
 spread
 page
@@ -50,7 +50,7 @@ private:
 
 class ComScenario : public testhost::ComToolTest {
 protected:
-    ComScenario() { load(kSheet); }
+    ComScenario() { load(kScenarioSheet); }
 };
 
 TEST_F(ComScenario, StartUpCaptureBothFlipsAndReflectWriteTheBackSide) {
@@ -107,7 +107,7 @@ TEST_F(ComScenario, StartUpCaptureBothFlipsAndReflectWriteTheBackSide) {
 
 class ComToolFailure : public testhost::ComToolTest {
 protected:
-    ComToolFailure() { load(kSheet); }
+    ComToolFailure() { load(kScenarioSheet); }
 
     // The tool ended with an error report that says `text`.
     void expectErrorEnd(const std::string& text) {
@@ -119,7 +119,8 @@ protected:
 };
 
 TEST_F(ComToolFailure, AHostThatIsNotInstalledEndsStartUpWithTheReason) {
-    connection.choose(host::kProgId, [this] { return session->connect("Quarvel.TestHost.Absent"); });
+    connection.choose(host::kProgId,
+                      [this] { return session->connect("Quarvel.TestHost.Absent"); });
     event(&window::form::Form1::formLoad);
     expectErrorEnd("Cannot connect to \"Quarvel.TestHost.Absent\": it is not installed");
     EXPECT_THAT(window.messages, IsEmpty());
