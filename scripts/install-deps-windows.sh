@@ -10,7 +10,7 @@
 set -euo pipefail
 
 packages=(
-  cmake make g++
+  cmake make ninja-build g++
   g++-mingw-w64-x86-64-posix mingw-w64-tools
   wine wine64 libwine-dev
   librsvg2-bin imagemagick fonts-liberation

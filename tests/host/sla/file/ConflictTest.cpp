@@ -20,7 +20,6 @@
 namespace {
 
 using host::sla::file::ByteSink;
-using host::sla::file::DocumentFile;
 using host::sla::file::FileError;
 
 const std::string kOurs = "<old text=\"as read\"/>\n";
