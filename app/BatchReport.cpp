@@ -3,22 +3,32 @@
 #include <charconv>
 #include <cmath>
 #include <cstdio>
-#include <iomanip>
+#include <string_view>
 
 namespace app {
 
 namespace {
 
-// Four decimals are far finer than print needs; trailing zeros go.
-std::string tableNumber(double value) {
-    char text[64];
-    std::snprintf(text, sizeof text, "%.4f", value);
-    std::string number(text);
-    number.erase(number.find_last_not_of('0') + 1);
-    if (number.back() == '.') {
-        number.pop_back();
+// Four decimals are far finer than print needs; trailing zeros go. Written
+// into `out`, which must hold the largest double's 309 digits and more.
+std::string_view tableNumber(double value, char* out, std::size_t size) {
+    const auto result = std::to_chars(out, out + size, value, std::chars_format::fixed, 4);
+    std::string_view number(out, static_cast<std::size_t>(result.ptr - out));
+    if (number.find('.') != std::string_view::npos) {
+        number.remove_suffix(number.size() - 1 - number.find_last_not_of('0'));
+        if (number.back() == '.') {
+            number.remove_suffix(1);
+        }
     }
-    return number == "-0" ? "0" : number;
+    return number == "-0" ? std::string_view("0") : number;
+}
+
+// `text` right-aligned in `width` characters, as std::setw does.
+void appendAligned(std::string& line, std::string_view text, std::size_t width) {
+    if (text.size() < width) {
+        line.append(width - text.size(), ' ');
+    }
+    line.append(text);
 }
 
 // The shortest text that reads back as the same double; JSON has no
@@ -32,20 +42,26 @@ std::string jsonNumber(double value) {
     return std::string(text, result.ptr);
 }
 
+// A table of tens of thousands of rows: built as one text and written at once.
 void printTable(std::ostream& out, const char* side, const std::vector<PageRow>& rows) {
-    out << side << '\n';
-    out << std::setw(6) << "page";
+    std::string text = std::string(side) + "\n";
+    appendAligned(text, "page", 6);
     for (const char* column : {"top", "left", "bottom", "right", "angle"}) {
-        out << std::setw(11) << column;
+        appendAligned(text, column, 11);
     }
-    out << '\n';
+    text += '\n';
+    text.reserve(text.size() + rows.size() * 64);
+    char digits[400];
     for (const PageRow& row : rows) {
-        out << std::setw(6) << row.page;
+        const std::string page = std::to_string(row.page);
+        appendAligned(text, page, 6);
         for (const double value : {row.top, row.left, row.bottom, row.right, row.angle}) {
-            out << ' ' << std::setw(10) << tableNumber(value);
+            text += ' ';
+            appendAligned(text, tableNumber(value, digits, sizeof digits), 10);
         }
-        out << '\n';
+        text += '\n';
     }
+    out << text;
 }
 
 std::string jsonRows(const std::vector<PageRow>& rows) {
