@@ -1,19 +1,56 @@
 #include "app/BatchReport.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdio>
+#include <cstring>
 #include <string_view>
 
 namespace app {
 
 namespace {
 
+// Cuts the decimal text `out`..`cut` there and adds one in its last place,
+// carrying (9.99999 -> 10); returns the new end.
+char* roundedUp(char* out, char* cut) {
+    char* end = cut;
+    for (std::ptrdiff_t at = cut - out - 1;; --at) {
+        if (at < 0 || out[at] == '-') {  // one more digit in front
+            std::memmove(out + at + 2, out + at + 1, static_cast<std::size_t>(end - out - at - 1));
+            out[at + 1] = '1';
+            return end + 1;
+        }
+        if (out[at] == '9') {
+            out[at] = '0';
+        } else if (out[at] != '.') {
+            ++out[at];
+            return end;
+        }
+    }
+}
+
 // Four decimals are far finer than print needs; trailing zeros go. Written
 // into `out`, which must hold the largest double's 309 digits and more.
+//
+// printf's exact rounding is slow, and a table prints 65,470 rows of five.
+// Below 2^33 a double lies within 1e-6 of its shortest text, so that text
+// rounded to four decimals is the double rounded (a rounding boundary between
+// the two would itself be a shorter or closer text of the double); only a
+// text that ends exactly on a boundary (…5 in the fifth decimal) needs printf's way.
 std::string_view tableNumber(double value, char* out, std::size_t size) {
-    const auto result = std::to_chars(out, out + size, value, std::chars_format::fixed, 4);
-    std::string_view number(out, static_cast<std::size_t>(result.ptr - out));
+    char* end = nullptr;
+    char* cut = nullptr;
+    if (std::abs(value) < 0x1p33) {
+        end = std::to_chars(out, out + size, value, std::chars_format::fixed).ptr;
+        cut = std::find(out, end, '.') + 5;  // the fifth decimal
+    }
+    if (!end || (cut < end && *cut == '5' && end - cut == 1)) {
+        end = std::to_chars(out, out + size, value, std::chars_format::fixed, 4).ptr;
+    } else if (cut < end) {
+        end = *cut >= '5' ? roundedUp(out, cut) : cut;
+    }
+    std::string_view number(out, static_cast<std::size_t>(end - out));
     if (number.find('.') != std::string_view::npos) {
         number.remove_suffix(number.size() - 1 - number.find_last_not_of('0'));
         if (number.back() == '.') {
