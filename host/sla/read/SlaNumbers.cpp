@@ -56,6 +56,12 @@ NumberText::NumberText(double value) {
         m_size = 1;
         return;
     }
+    // Whole numbers of up to 15 digits (pages, ids, most positions) are their own digits.
+    if (magnitude < 1e15 && value == std::trunc(value)) {
+        m_size = static_cast<std::size_t>(
+            std::to_chars(m_text, m_text + kCapacity, static_cast<long long>(value)).ptr - m_text);
+        return;
+    }
     char text[40];
     // The shortest text that reads back, when it has at most 15 digits, is
     // the 15-digit rounding without its trailing zeros (the value lies within
