@@ -163,6 +163,7 @@ std::size_t utf8Length(const std::string& text, std::size_t at) {
 std::vector<PageRow> pageRows(const state::PageTable& table, int count) {
     using Column = state::PageTable::Column;
     std::vector<PageRow> rows;
+    rows.reserve(static_cast<std::size_t>(std::max(count, 0)));
     for (int index = 0; index < count; ++index) {
         const auto row = static_cast<std::size_t>(index);
         rows.push_back({table.number(row), table.at(row, Column::Top), table.at(row, Column::Left),
