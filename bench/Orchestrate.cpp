@@ -86,11 +86,15 @@ public:
     }
 
     // The copy-save-exit floor: from its document parsed to its end, and the whole process.
-    void copyFloor(const std::filesystem::path& sheet, int page, ProcessFigures& figures) {
+    void copyFloor(const std::filesystem::path& sheet, int page, ProcessFigures& figures,
+                   bool hugePages = false) {
         const auto copy = scratchCopy(sheet);
-        const ChildRun run = runChild({(m_setup.floorDir / "quarvel_floor_copypage").string(),
-                                       copy.string(), std::to_string(page)},
-                                      {}, m_log);
+        const ChildRun run =
+            runChild({(m_setup.floorDir / "quarvel_floor_copypage").string(), copy.string(),
+                      std::to_string(page)},
+                     hugePages ? std::vector<std::string>{"GLIBC_TUNABLES=glibc.malloc.hugetlb=1"}
+                               : std::vector<std::string>{},
+                     m_log);
         const auto values = keyValues(run.output);
         if (run.exitStatus != 0 || values.count("ready-ns") == 0) {
             throw std::runtime_error("the copy-page floor failed; see " + m_log.string());
@@ -193,10 +197,12 @@ Figures runBenchmark(const BenchSetup& setup) {
             runner.session(size);
             runner.copyFloor(runner.sheet(size.rectangles), 1, size.copyFloor);
             runner.batch(runner.sheet(size.rectangles), 1, size.batch);
+            runner.copyFloor(runner.sheet(size.rectangles), 1, size.copyFloorHuge, true);
         }
         // The sheet on the last page of the big document, batch beside its floor.
         runner.copyFloor(runner.big(), 50, figures.big.copyFloor);
         runner.batch(runner.big(), 50, figures.big.batch);
+        runner.copyFloor(runner.big(), 50, figures.big.copyFloorHuge, true);
     }
     figures.load = loadAverages();
     // One run per process, as the tool meets a fresh process: a warm heap from

@@ -226,6 +226,10 @@ void printBatch(const Figures& figures) {
         figures, "  ratio", [](auto& s) { return number(batchWall(s) / floorWall(s)) + "x"; },
         target(figures, 32735, "<= 2x at 32,735",
                [](auto& s) { return batchWall(s) <= 2 * floorWall(s); }));
+    const auto hugeWall = [](const SizeFigures& s) { return median(s.copyFloorHuge.wallMs); };
+    row(figures, "  floor with its heap in huge pages too",
+        [&](auto& s) { return number(hugeWall(s)); });
+    row(figures, "  ratio", [&](auto& s) { return number(batchWall(s) / hugeWall(s)) + "x"; });
     row(figures, "  CPU ms, quarvel (floor)",
         [](auto& s) { return pair(median(s.batch.cpuMs), median(s.copyFloor.cpuMs)); });
     row(figures, "  peak MB, quarvel (floor)",
@@ -266,6 +270,9 @@ void printBig(const Figures& figures) {
                 "quarvel --reflect --page 50, wall", kCellWidth, number(batchWall(big)).c_str(),
                 number(floorWall(big)).c_str(), number(ratio).c_str(),
                 verdict(ratio <= 1.3).c_str());
+    const double huge = median(big.copyFloorHuge.wallMs);
+    std::printf("  %-*s%*s   %sx\n", kLabelWidth - 2, "  floor with its heap in huge pages",
+                kCellWidth, number(huge).c_str(), number(batchWall(big) / huge).c_str());
     std::printf("  %-*s%*s   floor %s\n", kLabelWidth - 2, "  peak MB", kCellWidth,
                 number(batchRss(big)).c_str(), number(floorRss(big)).c_str());
 }
