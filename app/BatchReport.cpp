@@ -1,24 +1,71 @@
 #include "app/BatchReport.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdio>
-#include <iomanip>
+#include <cstring>
+#include <string_view>
 
 namespace app {
 
 namespace {
 
-// Four decimals are far finer than print needs; trailing zeros go.
-std::string tableNumber(double value) {
-    char text[64];
-    std::snprintf(text, sizeof text, "%.4f", value);
-    std::string number(text);
-    number.erase(number.find_last_not_of('0') + 1);
-    if (number.back() == '.') {
-        number.pop_back();
+// Cuts the decimal text `out`..`cut` there and adds one in its last place,
+// carrying (9.99999 -> 10); returns the new end.
+char* roundedUp(char* out, char* cut) {
+    char* end = cut;
+    for (std::ptrdiff_t at = cut - out - 1;; --at) {
+        if (at < 0 || out[at] == '-') {  // one more digit in front
+            std::memmove(out + at + 2, out + at + 1, static_cast<std::size_t>(end - out - at - 1));
+            out[at + 1] = '1';
+            return end + 1;
+        }
+        if (out[at] == '9') {
+            out[at] = '0';
+        } else if (out[at] != '.') {
+            ++out[at];
+            return end;
+        }
     }
-    return number == "-0" ? "0" : number;
+}
+
+// Four decimals are far finer than print needs; trailing zeros go. Written
+// into `out`, which must hold the largest double's 309 digits and more.
+//
+// printf's exact rounding is slow, and a table prints 65,470 rows of five.
+// Below 2^33 a double lies within 1e-6 of its shortest text, so that text
+// rounded to four decimals is the double rounded (a rounding boundary between
+// the two would itself be a shorter or closer text of the double); only a
+// text that ends exactly on a boundary (…5 in the fifth decimal) needs printf's way.
+std::string_view tableNumber(double value, char* out, std::size_t size) {
+    char* end = nullptr;
+    char* cut = nullptr;
+    if (std::abs(value) < 0x1p33) {
+        end = std::to_chars(out, out + size, value, std::chars_format::fixed).ptr;
+        cut = std::find(out, end, '.') + 5;  // the fifth decimal
+    }
+    if (!end || (cut < end && *cut == '5' && end - cut == 1)) {
+        end = std::to_chars(out, out + size, value, std::chars_format::fixed, 4).ptr;
+    } else if (cut < end) {
+        end = *cut >= '5' ? roundedUp(out, cut) : cut;
+    }
+    std::string_view number(out, static_cast<std::size_t>(end - out));
+    if (number.find('.') != std::string_view::npos) {
+        number.remove_suffix(number.size() - 1 - number.find_last_not_of('0'));
+        if (number.back() == '.') {
+            number.remove_suffix(1);
+        }
+    }
+    return number == "-0" ? std::string_view("0") : number;
+}
+
+// `text` right-aligned in `width` characters, as std::setw does.
+void appendAligned(std::string& line, std::string_view text, std::size_t width) {
+    if (text.size() < width) {
+        line.append(width - text.size(), ' ');
+    }
+    line.append(text);
 }
 
 // The shortest text that reads back as the same double; JSON has no
@@ -32,20 +79,26 @@ std::string jsonNumber(double value) {
     return std::string(text, result.ptr);
 }
 
+// A table of tens of thousands of rows: built as one text and written at once.
 void printTable(std::ostream& out, const char* side, const std::vector<PageRow>& rows) {
-    out << side << '\n';
-    out << std::setw(6) << "page";
+    std::string text = std::string(side) + "\n";
+    appendAligned(text, "page", 6);
     for (const char* column : {"top", "left", "bottom", "right", "angle"}) {
-        out << std::setw(11) << column;
+        appendAligned(text, column, 11);
     }
-    out << '\n';
+    text += '\n';
+    text.reserve(text.size() + rows.size() * 64);
+    char digits[400];
     for (const PageRow& row : rows) {
-        out << std::setw(6) << row.page;
+        const std::string page = std::to_string(row.page);
+        appendAligned(text, page, 6);
         for (const double value : {row.top, row.left, row.bottom, row.right, row.angle}) {
-            out << ' ' << std::setw(10) << tableNumber(value);
+            text += ' ';
+            appendAligned(text, tableNumber(value, digits, sizeof digits), 10);
         }
-        out << '\n';
+        text += '\n';
     }
+    out << text;
 }
 
 std::string jsonRows(const std::vector<PageRow>& rows) {
@@ -110,6 +163,7 @@ std::size_t utf8Length(const std::string& text, std::size_t at) {
 std::vector<PageRow> pageRows(const state::PageTable& table, int count) {
     using Column = state::PageTable::Column;
     std::vector<PageRow> rows;
+    rows.reserve(static_cast<std::size_t>(std::max(count, 0)));
     for (int index = 0; index < count; ++index) {
         const auto row = static_cast<std::size_t>(index);
         rows.push_back({table.number(row), table.at(row, Column::Top), table.at(row, Column::Left),

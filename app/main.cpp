@@ -15,6 +15,7 @@
 #include "app/CommandLine.h"
 #include "app/FinishSession.h"
 #include "app/OpenDocuments.h"
+#include "app/heap/HugePageHeap.h"
 #include "host/DocumentHost.h"
 #include "host/HostConnection.h"
 #include "window/Design.h"
@@ -55,6 +56,7 @@ int runWindow(const app::CommandLine& line, std::shared_ptr<host::DocumentHost>&
 }  // namespace
 
 int main(int argc, char* argv[]) {
+    app::heap::reserveHugePageHeap();  // where it cannot be made, memory comes as before
     app::CommandLine line;
     try {
         line = app::parseCommandLine({argv + std::min(argc, 1), argv + argc});

@@ -22,6 +22,10 @@ struct SizeFigures {
     ProcessFigures session;     // start-up, Reflect, save, end
     ProcessFigures parseFloor;  // the plain window that first reads and parses the sheet
     ProcessFigures copyFloor;   // the floor that copies the page, saves and ends
+    ProcessFigures batch;       // quarvel --reflect left-right: read, Reflect, save, end
+    // The copy floor with its heap in huge pages too, as quarvel's launcher
+    // keeps its own (app/heap): the same floor without the page faults.
+    ProcessFigures copyFloorHuge;
     // Medians of the key=value lines of the in-process runs, one run per process.
     std::map<std::string, double> handlers;
     // The .sla host in process (open, capture, repaint, reflect, save) and the

@@ -85,19 +85,38 @@ public:
             "firstpaint", size.parseFloor);
     }
 
-    // The copy-save-exit floor: from its document parsed to its end.
-    void copyFloor(SizeFigures& size) {
-        const auto copy = scratchCopy(sheet(size.rectangles));
-        const ChildRun run = runChild(
-            {(m_setup.floorDir / "quarvel_floor_copypage").string(), copy.string()}, {}, m_log);
+    // The copy-save-exit floor: from its document parsed to its end, and the whole process.
+    void copyFloor(const std::filesystem::path& sheet, int page, ProcessFigures& figures,
+                   bool hugePages = false) {
+        const auto copy = scratchCopy(sheet);
+        const ChildRun run =
+            runChild({(m_setup.floorDir / "quarvel_floor_copypage").string(), copy.string(),
+                      std::to_string(page)},
+                     hugePages ? std::vector<std::string>{"GLIBC_TUNABLES=glibc.malloc.hugetlb=1"}
+                               : std::vector<std::string>{},
+                     m_log);
         const auto values = keyValues(run.output);
         if (run.exitStatus != 0 || values.count("ready-ns") == 0) {
             throw std::runtime_error("the copy-page floor failed; see " + m_log.string());
         }
-        size.copyFloor.clickToEndMs.push_back(endMs(run) - values.at("ready-ns") / 1e6);
-        size.copyFloor.wallMs.push_back(run.wallMs);
-        size.copyFloor.cpuMs.push_back(run.cpuMs);
-        size.copyFloor.peakRssMb.push_back(run.peakRssMb);
+        figures.clickToEndMs.push_back(endMs(run) - values.at("ready-ns") / 1e6);
+        figures.wallMs.push_back(run.wallMs);
+        figures.cpuMs.push_back(run.cpuMs);
+        figures.peakRssMb.push_back(run.peakRssMb);
+    }
+
+    // The tool without a window on a fresh copy: the whole process, as a script meets it.
+    void batch(const std::filesystem::path& sheet, int page, ProcessFigures& figures) {
+        const auto copy = scratchCopy(sheet);
+        const ChildRun run = runChild({m_setup.quarvel.string(), "--reflect", "left-right",
+                                       "--page", std::to_string(page), copy.string()},
+                                      {}, m_log);
+        if (run.exitStatus != 0) {
+            throw std::runtime_error("quarvel --reflect failed; see " + m_log.string());
+        }
+        figures.wallMs.push_back(run.wallMs);
+        figures.cpuMs.push_back(run.cpuMs);
+        figures.peakRssMb.push_back(run.peakRssMb);
     }
 
     std::map<std::string, double> openSaveFloor(const std::filesystem::path& sheet) {
@@ -176,8 +195,14 @@ Figures runBenchmark(const BenchSetup& setup) {
         for (auto& size : figures.sizes) {
             runner.startUp(size, figures.floor);
             runner.session(size);
-            runner.copyFloor(size);
+            runner.copyFloor(runner.sheet(size.rectangles), 1, size.copyFloor);
+            runner.batch(runner.sheet(size.rectangles), 1, size.batch);
+            runner.copyFloor(runner.sheet(size.rectangles), 1, size.copyFloorHuge, true);
         }
+        // The sheet on the last page of the big document, batch beside its floor.
+        runner.copyFloor(runner.big(), 50, figures.big.copyFloor);
+        runner.batch(runner.big(), 50, figures.big.batch);
+        runner.copyFloor(runner.big(), 50, figures.big.copyFloorHuge, true);
     }
     figures.load = loadAverages();
     // One run per process, as the tool meets a fresh process: a warm heap from

@@ -115,6 +115,7 @@ pugi::xml_node SlaDocument::adopt(pugi::xml_node copy) {
         // pugixml refuses a copy only when out of memory or misused.
         throw HostError("Cannot change \"" + m_path.string() + "\": there is not enough memory.");
     }
+    ++m_edits;
     m_changes->adoptCopy(copy);
     m_changes->childrenChanged(copy.parent());
     if (isTopLevelItem(copy)) {
@@ -130,6 +131,7 @@ pugi::xml_node SlaDocument::adopt(pugi::xml_node copy) {
 }
 
 void SlaDocument::moveBefore(pugi::xml_node node, pugi::xml_node anchor) {
+    ++m_edits;
     m_changes->childrenChanged(node.parent());
     m_index.removed(node);
     if (isSection(node)) {
@@ -159,6 +161,7 @@ std::shared_ptr<NodeHandle> SlaDocument::handle(pugi::xml_node node) {
 }
 
 void SlaDocument::removeNode(pugi::xml_node node) {
+    ++m_edits;
     // Its memory may be reused by a later node: retire the handle before removing.
     if (const auto found = m_handles.find(node.internal_object()); found != m_handles.end()) {
         found->second->alive = false;
@@ -182,6 +185,7 @@ void SlaDocument::setAttribute(pugi::xml_node node, const char* name, std::strin
     if (attribute && value == attribute.value()) {
         return;
     }
+    ++m_edits;
     if (shapesLayout(node)) {
         pagesChanged();
     }

@@ -15,6 +15,7 @@
 //   removeNode();
 // - names, text nodes and comments are never changed.
 
+#include <cstdint>
 #include <filesystem>
 #include <memory>
 #include <optional>
@@ -114,6 +115,10 @@ public:
     void setAttribute(pugi::xml_node node, const char* name, std::string_view value);
     // Writes `value` as Scribus writes numbers; returns what the text written reads as.
     double setNumber(pugi::xml_node node, const char* name, double value);
+    // Rises with every edit of the document's nodes (attributes written,
+    // nodes copied, moved or removed): what was read at one count still stands
+    // while it is unchanged.
+    std::uint64_t edits() const { return m_edits; }
     void markChanged() { m_changed = true; }
     void setChanged(bool changed) { m_changed = changed; }
     bool changed() const { return m_changed; }
@@ -155,6 +160,7 @@ private:
     pugi::xml_node m_document;  // DOCUMENT
     std::unique_ptr<SlaChanges> m_changes;
     bool m_changed = false;
+    std::uint64_t m_edits = 0;
     bool m_hasBom = false;
     std::unordered_map<pugi::xml_node_struct*, std::shared_ptr<NodeHandle>> m_handles;
     // Finding the pages walks every element of the document, so each item asking

@@ -8,6 +8,8 @@
 #include <climits>
 #include <cmath>
 #include <string>
+#include <tuple>
+#include <utility>
 #include <vector>
 
 #include "host/HostError.h"
@@ -46,10 +48,14 @@ std::string freshName(CopyContext& context, const std::string& name) {
     return candidate;
 }
 
-void adaptElement(CopyContext& context, pugi::xml_node element, bool topLevel) {
+// Returns where the element now lies, as its XPOS and YPOS read back.
+std::pair<double, double> adaptElement(CopyContext& context, pugi::xml_node element,
+                                       bool topLevel) {
     SlaDocument& document = context.document;
-    document.setNumber(element, "XPOS", numberAttribute(element, "XPOS") + context.dx);
-    document.setNumber(element, "YPOS", numberAttribute(element, "YPOS") + context.dy);
+    const double x =
+        document.setNumber(element, "XPOS", numberAttribute(element, "XPOS") + context.dx);
+    const double y =
+        document.setNumber(element, "YPOS", numberAttribute(element, "YPOS") + context.dy);
     // Scribus ignores a top-level item's gXpos/gYpos; they follow when they can be read.
     const auto groupX = parseNumber(element.attribute("gXpos").value());
     const auto groupY = parseNumber(element.attribute("gYpos").value());
@@ -67,6 +73,7 @@ void adaptElement(CopyContext& context, pugi::xml_node element, bool topLevel) {
         context.newIds[old] = id;
         document.setNumber(element, "ItemID", static_cast<double>(id));
     }
+    return {x, y};
 }
 
 // The NUM the new last page takes: one past the last page's, as the document
@@ -131,21 +138,22 @@ void updatePageCounters(SlaDocument& document, int lastIndex) {
     }
 }
 
-// Copies `original` after `anchor` as an item of the new page.
-pugi::xml_node copyItem(CopyContext& context, pugi::xml_node anchor, pugi::xml_node original) {
+// Copies `original` after `anchor` as an item of the new page; `placed`, the
+// original's frame, becomes the copy's as written (only its position changes).
+pugi::xml_node copyItem(CopyContext& context, pugi::xml_node anchor, pugi::xml_node original,
+                        Frame& placed) {
     const pugi::xml_node copy = context.document.insertCopyAfter(anchor, original);
-    adaptElement(context, copy, true);
+    std::tie(placed.x, placed.y) = adaptElement(context, copy, true);
     forEachObject(copy, [&](pugi::xml_node child) { adaptElement(context, child, false); });
     return copy;
 }
 
 // A copy keeps its place on its page to a millionth of its size; far enough
 // from the origin, the positions written would lose the offset between the pages.
-void requireSamePlace(pugi::xml_node original, pugi::xml_node copy, const PageRect& from,
+void requireSamePlace(const Frame& frame, const Frame& placed, const PageRect& from,
                       const PageRect& to) {
-    const Frame frame = readFrame(original);
     const Bounds before = boxOf(frame);
-    const Bounds after = boxOf(readFrame(copy));
+    const Bounds after = boxOf(placed);
     const double tolerance = 1e-6 * std::max({1.0, std::abs(frame.width), std::abs(frame.height)});
     const double down = to.y - from.y;
     const double across = to.x - from.x;
@@ -181,8 +189,11 @@ Duplicate duplicatePage(SlaDocument& document, int source) {
     const pugi::xml_node last = document.lastTopLevelItem();
     pugi::xml_node anchor = last ? last : document.pageNodes().back();
     for (pugi::xml_node original : originals) {
-        anchor = copyItem(context, anchor, original);  // after the last: the stacking is kept
-        requireSamePlace(original, anchor, from, to);
+        const Frame frame = readFrame(original);
+        Frame placed = frame;
+        anchor =
+            copyItem(context, anchor, original, placed);  // after the last: the stacking is kept
+        requireSamePlace(frame, placed, from, to);
         result.copies.push_back(anchor);
     }
     relinkCopies(document, result.copies, context.newIds);

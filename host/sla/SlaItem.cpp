@@ -142,7 +142,7 @@ void writeFrame(SlaDocument& document, pugi::xml_node item, const Frame& frame) 
     writeFrame(document, item, readFrame(item), frame);
 }
 
-void writeFrame(SlaDocument& document, pugi::xml_node item, const Frame& old, const Frame& frame) {
+Frame writeFrame(SlaDocument& document, pugi::xml_node item, const Frame& old, const Frame& frame) {
     Frame written = old;  // what the file says, as each number is written
     written.x = document.setNumber(item, "XPOS", frame.x);
     written.y = document.setNumber(item, "YPOS", frame.y);
@@ -164,9 +164,10 @@ void writeFrame(SlaDocument& document, pugi::xml_node item, const Frame& old, co
     // Scribus writes ROT in [0, 360); 359.9999999999999 would print as 360.
     const double rotation = NumberText(frame.rotation).view() == "360" ? 0.0 : frame.rotation;
     if (item.attribute("ROT") || rotation != 0) {
-        document.setNumber(item, "ROT", rotation);
+        written.rotation = document.setNumber(item, "ROT", rotation);
     }
     requireWritten(item, written, frame);
+    return written;
 }
 
 SlaItem::SlaItem(std::shared_ptr<SlaDocument> document, std::shared_ptr<NodeHandle> node, int page)
@@ -177,6 +178,18 @@ pugi::xml_node SlaItem::node() const {
         throw HostError("The page item no longer exists: its group was dissolved.");
     }
     return m_node->node;
+}
+
+Frame SlaItem::currentFrame(pugi::xml_node item) const {
+    if (m_written && m_writtenAt == m_document->edits()) {
+        return *m_written;
+    }
+    return readFrame(item);
+}
+
+void SlaItem::wrote(const Frame& frame) {
+    m_written = frame;
+    m_writtenAt = m_document->edits();
 }
 
 PageRect SlaItem::pageRect() const {
@@ -210,8 +223,8 @@ void SlaItem::setVisibleBounds(const Bounds& bounds) {
     const Bounds canvas{bounds.top + page.y, bounds.left + page.x, bounds.bottom + page.y,
                         bounds.right + page.x};
     const pugi::xml_node item = node();
-    const Frame old = readFrame(item);
-    writeFrame(*m_document, item, old, fittedToBox(old, canvas));
+    const Frame old = currentFrame(item);
+    wrote(writeFrame(*m_document, item, old, fittedToBox(old, canvas)));
 }
 
 double SlaItem::rotationAngle() {
@@ -224,8 +237,8 @@ void SlaItem::setRotationAngle(double degrees) {
         throw HostError("A rotation angle must be a finite number.");
     }
     const pugi::xml_node item = node();
-    const Frame old = readFrame(item);
-    writeFrame(*m_document, item, old, rotatedAboutCentre(old, normalizedDegrees(-degrees)));
+    const Frame old = currentFrame(item);
+    wrote(writeFrame(*m_document, item, old, rotatedAboutCentre(old, normalizedDegrees(-degrees))));
 }
 
 void SlaItem::ungroup() {

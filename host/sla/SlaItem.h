@@ -4,7 +4,9 @@
 // top-left corner of the item's page, without stroke; angles are degrees
 // counter-clockwise, as Scribus shows them to its users (stored ROT is clockwise).
 
+#include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -27,8 +29,9 @@ ItemShape readShape(pugi::xml_node item);
 // rewrite the outline path).
 Frame readFrame(pugi::xml_node item);
 void writeFrame(SlaDocument& document, pugi::xml_node item, const Frame& frame);
-// The same, given the frame the item holds now (as readFrame() gives it).
-void writeFrame(SlaDocument& document, pugi::xml_node item, const Frame& old, const Frame& frame);
+// The same, given the frame the item holds now (as readFrame() gives it);
+// returns the frame the item then holds, as readFrame() would read it.
+Frame writeFrame(SlaDocument& document, pugi::xml_node item, const Frame& old, const Frame& frame);
 
 class SlaItem : public PageItem {
 public:
@@ -47,10 +50,17 @@ public:
 
 private:
     PageRect pageRect() const;
+    // The item's frame: the one this item last wrote while the document has
+    // not been edited since (bounds and then angle are set one after the
+    // other on every rectangle of a sheet), else read from the attributes.
+    Frame currentFrame(pugi::xml_node item) const;
+    void wrote(const Frame& frame);
 
     std::shared_ptr<SlaDocument> m_document;
     std::shared_ptr<NodeHandle> m_node;
     int m_page;
+    std::optional<Frame> m_written;
+    std::uint64_t m_writtenAt = 0;  // the document's edit count just after m_written
 };
 
 }  // namespace host::sla

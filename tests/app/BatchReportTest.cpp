@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <cstdio>
+#include <random>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -49,6 +52,80 @@ TEST(BatchReport, TextNamesTheRunAndListsBothSides) {
     std::ostringstream failedOut;
     app::printText(failedOut, failed);
     EXPECT_EQ(failedOut.str(), "");
+}
+
+// The cells of a table holding `values` as tops, one row each.
+std::vector<std::string> printedTops(const std::vector<double>& values) {
+    SheetReport report = twoPages();
+    report.front.clear();
+    report.back.clear();
+    for (const double value : values) {
+        report.front.push_back({1, value, 0, 0, 0, 0});
+    }
+    std::ostringstream out;
+    app::printText(out, report);
+    std::istringstream lines(out.str());
+    std::vector<std::string> tops;
+    std::string line;
+    std::getline(lines, line);  // the summary
+    std::getline(lines, line);  // "front"
+    std::getline(lines, line);  // the heading
+    while (std::getline(lines, line) && line != "back") {
+        std::istringstream cells(line);
+        std::string page, top;
+        cells >> page >> top;
+        tops.push_back(top);
+    }
+    return tops;
+}
+
+// What printf's exact rounding to four decimals spells, trailing zeros cut.
+std::string fourDecimals(double value) {
+    char text[512];
+    std::snprintf(text, sizeof text, "%.4f", value);
+    std::string number(text);
+    number.erase(number.find_last_not_of('0') + 1);
+    if (number.back() == '.') {
+        number.pop_back();
+    }
+    return number == "-0" ? "0" : number;
+}
+
+TEST(BatchReport, TableNumbersAreRoundedToFourDecimalsExactly) {
+    // Ties of the decimal text that the double lies just above or below,
+    // carries into a new digit, signs, and numbers far past a sheet's size.
+    std::vector<double> values = {0.00005,
+                                  -0.00005,
+                                  0.00015,
+                                  0.00025,
+                                  1.23445,
+                                  2.5e-5,
+                                  359.99995,
+                                  9.99995,
+                                  9.99996,
+                                  -9.99996,
+                                  99.99999,
+                                  -0.99999,
+                                  -0.00004,
+                                  1e-300,
+                                  5e-324,
+                                  1e20,
+                                  -1e23,
+                                  0x1p33,
+                                  0x1p33 - 0.00001,
+                                  123456.78905,
+                                  1.7976931348623157e308};
+    std::mt19937_64 random(20261210);
+    std::uniform_real_distribution<double> sheet(-5000.0, 5000.0);
+    for (int i = 0; i < 20000; ++i) {
+        values.push_back(sheet(random));
+        values.push_back(std::round(sheet(random) * 1e5) / 1e5);  // ends on a tie half the time
+    }
+    const std::vector<std::string> tops = printedTops(values);
+    ASSERT_EQ(tops.size(), values.size());
+    for (std::size_t i = 0; i < values.size(); ++i) {
+        ASSERT_EQ(tops[i], fourDecimals(values[i])) << values[i];
+    }
 }
 
 TEST(BatchReport, JsonHoldsEveryValueExactlyAndFailuresByTheirError) {

@@ -56,10 +56,24 @@ NumberText::NumberText(double value) {
         m_size = 1;
         return;
     }
+    // Whole numbers of up to 15 digits (pages, ids, most positions) are their own digits.
+    if (magnitude < 1e15 && value == std::trunc(value)) {
+        m_size = static_cast<std::size_t>(
+            std::to_chars(m_text, m_text + kCapacity, static_cast<long long>(value)).ptr - m_text);
+        return;
+    }
     char text[40];
-    char* end = scientific(magnitude, 15, text, sizeof text);
-    if (magnitude >= 1e308 && readsAsInfinity(text, end)) {
-        end = scientific(magnitude, 17, text, sizeof text);  // 15 digits round past the range
+    // The shortest text that reads back, when it has at most 15 digits, is
+    // the 15-digit rounding without its trailing zeros (the value lies within
+    // half a unit of its last place of it, far inside half a 15-digit step),
+    // and it is found without printf's arithmetic, which the exact rounding needs.
+    char* end =
+        std::to_chars(text, text + sizeof text, magnitude, std::chars_format::scientific).ptr;
+    if (std::find(text, end, 'e') - text > 16) {  // more than 15 digits and the point
+        end = scientific(magnitude, 15, text, sizeof text);
+        if (magnitude >= 1e308 && readsAsInfinity(text, end)) {
+            end = scientific(magnitude, 17, text, sizeof text);  // 15 digits round past the range
+        }
     }
     const char* mark = std::find(text, end, 'e');
     int exponent = 0;

@@ -39,6 +39,23 @@ TEST(SlaEdit, RotationTurnsAboutTheBoxCentre) {
     EXPECT_THROW(page->setRotationAngle(NAN), host::HostError);
 }
 
+TEST(SlaEdit, AnItemWritesFromTheFrameTheDocumentHoldsNow) {
+    // Two objects for one item: a write through the other one between a
+    // bounds put and an angle put of the first must not be undone by the angle put.
+    const auto spread = spreadOf(slatest::ownSample("sheet.sla"));
+    const auto page = itemNamed(*spread, "Page 1 head up");  // box 50,50 – 350,250
+    const auto same = itemNamed(*spread, "Page 1 head up");
+    page->setVisibleBounds({50, 50, 350, 250});
+    same->setVisibleBounds({60, 70, 360, 270});
+    page->setRotationAngle(180);
+    expectBounds(page->visibleBounds(), {60, 70, 360, 270});
+    // And without one between, each put goes on from the last.
+    page->setVisibleBounds({10, 20, 310, 220});
+    page->setRotationAngle(90);
+    expectBounds(same->visibleBounds(), {60, -30, 260, 270});
+    EXPECT_DOUBLE_EQ(same->rotationAngle(), 90);
+}
+
 TEST(SlaEdit, MirroredAnglesKeepTheBox) {
     const auto spread = spreadOf(slatest::scribusSample("sheet_1000x700.sla"));
     for (const char* name : {"Rect_F30", "Rect_C90", "Line_D45", "Line_V1"}) {
