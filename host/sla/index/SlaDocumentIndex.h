@@ -36,6 +36,7 @@ public:
     std::string check(const pugi::xml_document& xml, const char* textBegin, const char* textEnd,
                       const LineFinder& lineAt);
 
+    // What these give is told at SlaDocument's methods of the same names.
     double pageWidth() const;
     double pageHeight() const;
     const std::vector<pugi::xml_node>& pageNodes() const;
