@@ -1,7 +1,8 @@
-// The document's top-level items: where Scribus places each, and the index
-// that lists a page's items without walking the document (SlaItemIndex.h);
-// and its other children, the sections, kept apart so that finding one does
-// not walk the items either.
+// The pages and their layout, kept until a page changes; the document's
+// top-level items: where Scribus places each, and the index that lists a
+// page's items without walking the document (SlaItemIndex.h); and its other
+// children, the sections, kept apart so that finding one does not walk the
+// items either.
 
 #include "host/sla/index/SlaDocumentIndex.h"
 
