@@ -1,216 +1,112 @@
 #include "host/sla/SlaDocument.h"
 
-#include <algorithm>
-#include <cmath>
-#include <cstring>
+#include <new>
 
 #include "host/HostError.h"
-#include "host/sla/read/SlaGeometry.h"
+#include "host/sla/SlaItem.h"
+#include "host/sla/file/FileError.h"
 #include "host/sla/read/SlaNumbers.h"
 
 namespace host::sla {
 
-namespace {
+SlaDocument::SlaDocument(const std::filesystem::path& path)
+    : m_file(path),
+      m_edits(path),
+      m_index(path.string(), [this](pugi::xml_node item) { return itemPlace(item); }) {}
 
-// Elements whose attributes place or size the pages.
-bool shapesLayout(pugi::xml_node node) {
-    const char* name = node.name();
-    return std::strcmp(name, "PAGE") == 0 || std::strcmp(name, "DOCUMENT") == 0 ||
-           std::strcmp(name, "Set") == 0;
-}
+SlaDocument::~SlaDocument() = default;
 
-// Attributes that decide which page a top-level item is on (itemPlace()).
-bool decidesPlace(const char* name) {
-    for (const char* decisive : {"XPOS", "YPOS", "WIDTH", "HEIGHT", "ROT", "PTYPE", "OwnPage"}) {
-        if (name[0] == decisive[0] && std::strcmp(name, decisive) == 0) {
-            return true;
+std::shared_ptr<SlaDocument> SlaDocument::load(const std::filesystem::path& path) {
+    const auto fail = [&path](const std::string& reason) {
+        throw HostError("Cannot open \"" + path.string() + "\": " + reason + ".");
+    };
+    std::shared_ptr<SlaDocument> document(new SlaDocument(path));
+    try {
+        SlaParsedFile& file = document->m_file;
+        file.read();
+        document->m_edits.start(file.textBegin(),
+                                static_cast<std::size_t>(file.textEnd() - file.textBegin()));
+        const std::string problem =
+            document->m_index.check(file.xml(), file.textBegin(), file.textEnd(),
+                                    [&file](std::ptrdiff_t offset) { return file.lineAt(offset); });
+        if (!problem.empty()) {
+            fail(problem);
         }
+    } catch (const file::FileError& error) {
+        fail(error.what());
+    } catch (const std::bad_alloc&) {
+        fail("there is not enough memory to open it");
     }
-    return false;
+    return document;
 }
 
-}  // namespace
-
-pugi::xml_node SlaDocument::documentNode() const {
-    return m_document;
-}
-
-double SlaDocument::pageWidth() const {
-    return numberAttribute(documentNode(), "PAGEWIDTH",
-                           numberAttribute(pageNodes()[0], "PAGEWIDTH"));
-}
-
-double SlaDocument::pageHeight() const {
-    return numberAttribute(documentNode(), "PAGEHEIGHT",
-                           numberAttribute(pageNodes()[0], "PAGEHEIGHT"));
-}
-
-const std::vector<pugi::xml_node>& SlaDocument::pageNodes() const {
-    if (!m_pageNodes) {
-        m_pageNodes = findPageNodes();
+std::vector<pugi::xml_node> SlaDocument::topLevelItems() const {
+    std::vector<pugi::xml_node> items;
+    for (pugi::xml_node item : documentNode().children("PAGEOBJECT")) {
+        items.push_back(item);
     }
-    return *m_pageNodes;
+    return items;
 }
 
-const std::vector<PageRect>& SlaDocument::pageRects() const {
-    if (!m_pageRects) {
-        m_pageRects =
-            layOutPages(documentNode(), pageNodes(), layout(), pageWidth(), m_path.string());
-    }
-    return *m_pageRects;
-}
-
-void SlaDocument::pagesChanged() {
-    m_pageNodes.reset();
-    m_pageRects.reset();
-    m_spreads.reset();
-    m_layoutChecked = false;
-}
-
-std::vector<pugi::xml_node> SlaDocument::findPageNodes() const {
-    std::vector<pugi::xml_node> pages;
-    for (pugi::xml_node node : sections()) {
-        if (std::strcmp(node.name(), "PAGE") == 0) {
-            pages.push_back(node);
-        }
-    }
-    return pages;
-}
-
-PageLayout SlaDocument::layout() const {
-    return layoutOf(documentNode(), section("PageSets"));
-}
-
-const std::vector<std::vector<int>>& SlaDocument::spreads() const {
-    if (!m_spreads) {
-        m_spreads = spreadsOf(static_cast<int>(pageNodes().size()), layout());
-    }
-    return *m_spreads;
-}
-
-int SlaDocument::spreadOf(int page) const {
-    const auto& rows = spreads();
-    for (std::size_t row = 0; row < rows.size(); ++row) {
-        if (std::find(rows[row].begin(), rows[row].end(), page) != rows[row].end()) {
-            return static_cast<int>(row);
-        }
-    }
-    throw HostError("\"" + m_path.string() + "\" has no page " + std::to_string(page + 1) + ".");
+ItemPlace SlaDocument::itemPlace(pugi::xml_node item) const {
+    return m_index.placeOf(readShape(item));
 }
 
 pugi::xml_node SlaDocument::insertCopyAfter(pugi::xml_node anchor, pugi::xml_node original) {
-    const pugi::xml_node indent = original.previous_sibling();
-    if (indent.type() == pugi::node_pcdata) {
-        anchor = adopt(anchor.parent().insert_copy_after(indent, anchor));
-    }
-    return adopt(anchor.parent().insert_copy_after(original, anchor));
+    // The white space copied before it is neither item nor section: the index
+    // needs to hear only of the copy.
+    const pugi::xml_node copy = m_edits.insertCopyAfter(anchor, original);
+    m_index.arrived(copy);
+    return copy;
 }
 
 pugi::xml_node SlaDocument::insertCopyBefore(pugi::xml_node anchor, pugi::xml_node original) {
-    return adopt(anchor.parent().insert_copy_before(original, anchor));
-}
-
-pugi::xml_node SlaDocument::adopt(pugi::xml_node copy) {
-    if (!copy) {
-        // pugixml refuses a copy only when out of memory or misused.
-        throw HostError("Cannot change \"" + m_path.string() + "\": there is not enough memory.");
-    }
-    ++m_edits;
-    m_changes->adoptCopy(copy);
-    m_changes->childrenChanged(copy.parent());
-    if (isTopLevelItem(copy)) {
-        m_index.added(m_document, copy);
-    } else if (isSection(copy)) {
-        sectionAdded(copy);
-    }
-    if (std::strcmp(copy.name(), "PAGE") == 0) {
-        pagesChanged();
-    }
-    m_changed = true;
+    const pugi::xml_node copy = m_edits.insertCopyBefore(anchor, original);
+    m_index.arrived(copy);
     return copy;
 }
 
 void SlaDocument::moveBefore(pugi::xml_node node, pugi::xml_node anchor) {
-    ++m_edits;
-    m_changes->childrenChanged(node.parent());
-    m_index.removed(node);
-    if (isSection(node)) {
-        sectionRemoved(node);
-    }
-    if (!anchor.parent().insert_move_before(node, anchor)) {
-        throw HostError("Cannot change \"" + m_path.string() + "\": there is not enough memory.");
-    }
-    m_changes->childrenChanged(node.parent());
-    if (isTopLevelItem(node)) {
-        m_index.added(m_document, node);
-    } else if (isSection(node)) {
-        sectionAdded(node);
-    }
-    if (std::strcmp(node.name(), "PAGE") == 0) {
-        pagesChanged();
-    }
-    m_changed = true;
-}
-
-std::shared_ptr<NodeHandle> SlaDocument::handle(pugi::xml_node node) {
-    auto& slot = m_handles[node.internal_object()];
-    if (!slot) {
-        slot = std::make_shared<NodeHandle>(NodeHandle{node, true});
-    }
-    return slot;
+    m_index.leaving(node);
+    m_edits.moveBefore(node, anchor);
+    m_index.arrived(node);
 }
 
 void SlaDocument::removeNode(pugi::xml_node node) {
-    ++m_edits;
-    // Its memory may be reused by a later node: retire the handle before removing.
-    if (const auto found = m_handles.find(node.internal_object()); found != m_handles.end()) {
-        found->second->alive = false;
-        m_handles.erase(found);
-    }
-    const bool page = std::strcmp(node.name(), "PAGE") == 0;
-    m_changes->childrenChanged(node.parent());
-    m_index.removed(node);
-    if (isSection(node)) {
-        sectionRemoved(node);
-    }
-    node.parent().remove_child(node);
-    if (page) {
-        pagesChanged();
-    }
-    m_changed = true;
+    m_index.leaving(node);
+    m_edits.removeNode(node);
 }
 
 void SlaDocument::setAttribute(pugi::xml_node node, const char* name, std::string_view value) {
-    pugi::xml_attribute attribute = node.attribute(name);
+    const pugi::xml_attribute attribute = node.attribute(name);
     if (attribute && value == attribute.value()) {
         return;
     }
-    ++m_edits;
-    if (shapesLayout(node)) {
-        pagesChanged();
-    }
-    if (decidesPlace(name) && node.parent() == m_document) {
-        m_index.changed(node);
-    }
-    // pugixml writes a value no longer than the old one over it in place.
-    if (attribute && m_identities && std::strcmp(name, "ANNAME") == 0 &&
-        value.size() <= std::strlen(attribute.value())) {
-        m_identities->release(attribute.value());
-    }
-    if (!attribute) {
-        attribute = node.append_attribute(name);
-    }
-    if (!attribute.set_value(value.data(), value.size())) {
-        throw HostError("Cannot change \"" + m_path.string() + "\": there is not enough memory.");
-    }
-    m_changes->attributesChanged(node);
-    m_changed = true;
+    m_index.attributeWriting(node, attribute, name, value);
+    m_edits.setAttribute(node, attribute, name, value);
 }
 
 double SlaDocument::setNumber(pugi::xml_node node, const char* name, double value) {
     const NumberText text(value);
     setAttribute(node, name, text.view());
     return parseNumber(text.view()).value_or(value);
+}
+
+std::string SlaDocument::serialize() const {
+    file::StringSink out;
+    writeTo(out);
+    return std::move(out.text());
+}
+
+void SlaDocument::writeTo(file::ByteSink& out) const {
+    m_file.writeTo(m_edits.changes(), out);
+}
+
+void SlaDocument::save() {
+    m_file.save(m_edits.changes());
+    // What was changed stays recorded: a later save again copies the rest
+    // from the text as first read.
+    m_edits.setChanged(false);
 }
 
 }  // namespace host::sla
