@@ -32,14 +32,18 @@ bool reserveHugePageHeap() {
     std::free(probe);
     void* const after = sbrk(0);
     mallopt(M_TOP_PAD, 128 << 10);
-    if (before == reinterpret_cast<void*>(-1) || after == reinterpret_cast<void*>(-1)) {
+    // sbrk() fails with (void*)-1.
+    constexpr std::uintptr_t kFailed = ~std::uintptr_t{0};
+    if (address(before) == kFailed || address(after) == kFailed) {
         return false;
     }
     const std::uintptr_t start = (address(before) + kHugePage - 1) & ~(kHugePage - 1);
     if (address(after) <= start + kHugePage) {
         return false;  // the heap is not in one piece (the reserve was refused)
     }
-    return madvise(reinterpret_cast<void*>(start), address(after) - start, MADV_HUGEPAGE) == 0;
+    // The first huge page boundary inside the heap, reached from the heap's own pointer.
+    char* const first = static_cast<char*>(before) + (start - address(before));
+    return madvise(first, address(after) - start, MADV_HUGEPAGE) == 0;
 }
 
 }  // namespace app::heap
