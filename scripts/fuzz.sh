@@ -17,9 +17,14 @@ shift || true
 build=${QUARVEL_FUZZ_BUILD_DIR:-build-fuzz}
 
 scripts/install-deps.sh
-cmake -S . -B "$build" -DCMAKE_CXX_COMPILER=clang++ -DQUARVEL_FUZZ=ON \
+# One target: a unity build with line tables (enough for the sanitizers' reports)
+# takes half the time of a plain one. A folder configured before keeps its generator.
+generator=()
+[ -f "$build/CMakeCache.txt" ] || generator=(-G Ninja)
+cmake -S . -B "$build" "${generator[@]}" -DCMAKE_CXX_COMPILER=clang++ -DQUARVEL_FUZZ=ON \
   -DQUARVEL_BUILD_TESTS=OFF -DQUARVEL_BUILD_BENCH=OFF -DQUARVEL_WERROR=ON \
-  -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+  -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_UNITY_BUILD=ON \
+  -DCMAKE_CXX_FLAGS_RELWITHDEBINFO="-O2 -gline-tables-only -DNDEBUG" >/dev/null
 cmake --build "$build" --target sla_fuzz -j2
 
 mkdir -p "$build/corpus" "$build/crashes"
