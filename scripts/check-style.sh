@@ -20,17 +20,16 @@ git ls-files -z '*.cpp' '*.h' | xargs -0 clang-format --dry-run --Werror || stat
 
 [ -f "$build_dir/compile_commands.json" ] ||
   cmake -S . -B "$build_dir" -DCMAKE_EXPORT_COMPILE_COMMANDS=ON >/dev/null
-# A unity build (CI's) lists its unity sources; clang-tidy reads every source on its own.
+# clang-tidy reads the tool's own sources one by one, and the tests as the groups a
+# unity build (CI's) compiles them in; scripts/lib/unity-sources.py says why.
 commands=$(mktemp -d)
 trap 'rm -rf "$commands"' EXIT
 python3 scripts/lib/unity-sources.py "$build_dir" "$commands/linux"
-# The project's own files that the build compiles (not Qt's generated ones).
-mapfile -t sources < <(git ls-files '*.cpp' | while read -r file; do
-  grep -q "\"file\": \"$PWD/$file\"" "$commands/linux/compile_commands.json" && echo "$file"
-done)
-echo "clang-tidy: checking ${#sources[@]} files"
+mapfile -t sources <"$commands/linux/read"
+echo "clang-tidy: checking $(wc -l <"$commands/linux/sources") files"
 printf '%s\0' "${sources[@]}" |
   xargs -0 -P "$(nproc)" -n 2 clang-tidy -p "$commands/linux" --quiet \
+    --line-filter="$(cat "$commands/linux/line-filter.json")" \
     --extra-arg=-Wno-unknown-warning-option 2>/dev/null || status=1
 
 # The Windows-only sources (host/com, the test host, their tests) as the cross build in
@@ -38,20 +37,17 @@ printf '%s\0' "${sources[@]}" |
 # clang for the MinGW-w64 target with the cross compiler's C++ headers. Skipped without it.
 windows_dir=${2:-build-windows}
 if [ -f "$windows_dir/compile_commands.json" ]; then
-  python3 scripts/lib/unity-sources.py "$windows_dir" "$commands/windows"
-  mapfile -t windows_sources < <(git ls-files '*.cpp' | while read -r file; do
-    grep -q "\"file\": \"$PWD/$file\"" "$commands/windows/compile_commands.json" &&
-      ! grep -q "\"file\": \"$PWD/$file\"" "$commands/linux/compile_commands.json" && echo "$file"
-  done)
+  python3 scripts/lib/unity-sources.py "$windows_dir" "$commands/windows" --except "$commands/linux"
+  mapfile -t windows_sources <"$commands/windows/read"
   target=(--extra-arg=--target=x86_64-w64-mingw32 --extra-arg=-Wno-unknown-warning-option)
   while read -r folder; do
     target+=("--extra-arg=-isystem$folder")
   done < <(x86_64-w64-mingw32-g++-posix -xc++ -E -v /dev/null 2>&1 |
     sed -n '/<...> search starts here/,/End of search list/p' | grep '^ .*c++')
-  echo "clang-tidy: checking ${#windows_sources[@]} Windows files"
+  echo "clang-tidy: checking $(wc -l <"$commands/windows/sources") Windows files"
   printf '%s\0' "${windows_sources[@]}" |
     xargs -0 -P "$(nproc)" -n 2 clang-tidy -p "$commands/windows" --quiet "${target[@]}" \
-      2>/dev/null || status=1
+      --line-filter="$(cat "$commands/windows/line-filter.json")" 2>/dev/null || status=1
 fi
 
 [ "$status" = 0 ] && echo "style: clean"
