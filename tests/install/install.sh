@@ -24,6 +24,14 @@ desktop="$prefix/share/applications/quarvel.desktop"
 icon="$prefix/share/icons/hicolor/scalable/apps/quarvel.svg"
 [ -x "$program" ] || fail "no program at bin/quarvel"
 "$program" --version | grep -q '^Quarvel [0-9]' || fail "the installed program does not run"
+# The window module lies where the installed program looks for it: asked for
+# the window, the program gets as far as Qt, which here has no platform to
+# show it on and stops.
+[ "$(find "$prefix" -name quarvel-window.so | wc -l)" = 1 ] || fail "no window module installed"
+status=0
+(ulimit -c 0 && QT_QPA_PLATFORM=none-here "$program" >/dev/null 2>"$prefix/window.log") || status=$?
+grep -q 'Qt platform plugin' "$prefix/window.log" ||
+    fail "the installed program did not load its window (status $status): $(cat "$prefix/window.log")"
 [ -f "$desktop" ] || fail "no desktop entry at share/applications/quarvel.desktop"
 [ -f "$icon" ] || fail "no icon at share/icons/hicolor/scalable/apps/quarvel.svg"
 cmp -s "$icon" "$source_dir/window/artwork/logo.svg" || fail "the icon is not the logo"
