@@ -41,15 +41,25 @@ debian_root_mirror() {
 }
 
 debian_root_make() {
-    local root=$1 release=$2 packages=$3 started mirror
+    local root=$1 release=$2 packages=$3 started mirror status list
     [ -d "$root" ] && return 0
     mirror=$(debian_root_mirror)
+    IFS=, read -ra list <<<"$packages"
     started=$(date +%s)
     echo "Making the $release root $root (once; several minutes)"
     mkdir -p "$(dirname "$root")"
     rm -rf --one-file-system "$root.partial"
-    debootstrap --variant=minbase --include="$packages" "$release" "$root.partial" "$mirror" \
-        >"$root.log" 2>&1 || debian_root_fail "debootstrap of $release failed; see $root.log"
+    # apt, not debootstrap, installs the packages: debootstrap's own resolver
+    # does not follow virtual packages (trixie's lintian needs one through
+    # libnet-ssleay-perl) and leaves such packages unconfigured.
+    status=0
+    {
+        debootstrap --variant=minbase "$release" "$root.partial" "$mirror" &&
+            mount -t proc proc "$root.partial/proc" && mount --bind /dev "$root.partial/dev" &&
+            debian_root_run "$root.partial" apt-get install -y -q --no-install-recommends "${list[@]}"
+    } >"$root.log" 2>&1 || status=$?
+    umount "$root.partial/dev" "$root.partial/proc" 2>/dev/null || true
+    [ "$status" = 0 ] || debian_root_fail "making the $release root failed; see $root.log"
     mv "$root.partial" "$root"
     echo "  made in $(($(date +%s) - started)) s"
 }
