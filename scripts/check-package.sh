@@ -311,4 +311,4 @@ for release in "${releases[@]}"; do
 done
 echo "All checks took $(($(seconds) - started)) s."
 [ "$FAILED" = 0 ] || die "some checks failed (above)"
-echo "The packages install, work and leave cleanly on ${releases[*]}."
+echo "The packages install, work and leave cleanly on: ${releases[*]}."
