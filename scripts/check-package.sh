@@ -1,12 +1,17 @@
 #!/usr/bin/env bash
 # Installs the Debian package on clean Debian 12 (bookworm) and Debian 13
 # (trixie) systems and checks, in each, what a user gets. Run by hand, as root
-# (it mounts and chroots), after scripts/package.sh:
+# (it mounts and chroots), after the packages are built:
 #
-#   scripts/check-package.sh [PACKAGE.deb]    # default: the one in build-package/
+#   scripts/check-package.sh [RELEASE...]    # default: bookworm trixie
 #
-# Each system is a root made once with debootstrap --variant=minbase, with
-# Scribus (which the package recommends) and the tools the checks use, and
+# Each release gets the package built for it, build-package/<release>/
+# quarvel_<version>_<arch>.deb (scripts/package.sh for this machine's release,
+# scripts/package.sh RELEASE for another); the check does not build one itself
+# but stops first, naming the command for each one missing. The end-to-end
+# case drives the window with the tools of this machine's package build, which
+# run here. Each system is a root made once with debootstrap --variant=minbase,
+# with Scribus (which the package recommends) and the tools the checks use, and
 # kept in $QUARVEL_ROOTS (default /var/cache/quarvel-check-package; remove a
 # root there to make it again). Every run starts from that clean root: the
 # root is mounted read-only under a scratch layer (overlayfs) that is thrown
@@ -36,79 +41,52 @@ die() {
     exit 1
 }
 [ "$(id -u)" = 0 ] || die "run as root: the check mounts folders and chroots into them"
-package=${1:-}
-if [ -z "$package" ]; then
-    version=$(dpkg-parsechangelog -S Version)
-    package=build-package/quarvel_${version}_$(dpkg-architecture -q DEB_HOST_ARCH).deb
+releases=("$@")
+[ ${#releases[@]} -gt 0 ] || releases=(bookworm trixie)
+version=$(dpkg-parsechangelog -S Version)
+arch=$(dpkg-architecture -q DEB_HOST_ARCH)
+this_release=$(. /etc/os-release && echo "$VERSION_CODENAME")
+package_of() { echo "build-package/$1/quarvel_${version}_$arch.deb"; }
+making() { # the command that builds the package for RELEASE
+    if [ "$1" = "$this_release" ]; then echo "scripts/package.sh"; else echo "sudo scripts/package.sh $1"; fi
+}
+# The end-to-end case reads the documents with the tools of this machine's
+# package build, which run here (another release's build runs only in its root).
+tools=${QUARVEL_BUILD_DIR:-build-package/$this_release/quarvel-$version/build-deb}
+missing=()
+for release in "${releases[@]}"; do
+    [ -f "$(package_of "$release")" ] || missing+=("$(making "$release")")
+done
+[ -x "$tools/quarvel_pagelist" ] || missing+=("$(making "$this_release")")
+if [ ${#missing[@]} -gt 0 ]; then
+    die "build the packages first (and with them the tools in $tools): $(printf '%s\n' "${missing[@]}" |
+        sort -u | paste -sd ';' | sed 's/;/; /g')"
 fi
-[ -f "$package" ] || die "no $package: build it first (scripts/package.sh)"
-package=$(realpath "$package")
-version=$(dpkg-deb -f "$package" Version)
 sample=$PWD/samples/sheet.sla
-# The end-to-end case reads the documents with the package build's own tools.
-tools=${QUARVEL_BUILD_DIR:-build-package/quarvel-$version/build-deb}
-[ -x "$tools/quarvel_pagelist" ] ||
-    die "no $tools/quarvel_pagelist: build the package with its tests (scripts/package.sh)"
 tools=$(realpath "$tools")
 scripts/install-deps.sh
 # What building and checking a package takes beyond the project's own build.
 # shellcheck source=scripts/lib/apt.sh
 source scripts/lib/apt.sh
 apt_install_missing dpkg-dev debootstrap
+# shellcheck source=scripts/lib/debian-root.sh
+source scripts/lib/debian-root.sh
 
-roots=${QUARVEL_ROOTS:-/var/cache/quarvel-check-package}
 # What the clean systems hold beyond minbase: Scribus and what the checks run.
 root_packages=scribus,python3,xvfb,xauth,man-db,desktop-file-utils
-# The mirror of this machine's own apt sources (deb822 or one-line style).
-mirror=$(awk '/^URIs:/ { print $2; exit } /^deb / { print $2; exit }' \
-    /etc/apt/sources.list.d/* /etc/apt/sources.list 2>/dev/null || true)
-[ -n "$mirror" ] || die "no Debian mirror found in this machine's apt sources"
 
 # The scripts run in the roots, and a scratch folder per root.
 SCRATCH=$(mktemp -d)
-MOUNTED=()
-unmount_all() {
-    local i
-    for ((i = ${#MOUNTED[@]} - 1; i >= 0; i--)); do
-        umount "${MOUNTED[$i]}" 2>/dev/null || umount -l "${MOUNTED[$i]}" 2>/dev/null || true
-    done
-    MOUNTED=()
-}
 # --one-file-system: a root still mounted (busy) is never descended into.
 check_end() {
-    unmount_all
+    debian_root_leave
     rm -rf --one-file-system "$SCRATCH"
 }
 trap check_end EXIT
-mount_at() { # mount_at TARGET MOUNT-ARGUMENTS...
-    local target=$1
-    shift
-    mkdir -p "$target"
-    mount "$@" "$target"
-    MOUNTED+=("$target")
-}
 seconds() { date +%s; }
 
-# Makes the clean root of RELEASE once; a root left half made is made again.
-make_root() {
-    local release=$1 started
-    [ -x "$roots/$release/usr/bin/scribus" ] && return 0
-    started=$(seconds)
-    echo "Making the $release root in $roots/$release (once; several minutes)"
-    mkdir -p "$roots"
-    rm -rf "$roots/$release.partial"
-    debootstrap --variant=minbase --include="$root_packages" "$release" \
-        "$roots/$release.partial" "$mirror" >"$roots/$release.log" 2>&1 ||
-        die "debootstrap of $release failed; see $roots/$release.log"
-    mv "$roots/$release.partial" "$roots/$release"
-    echo "  made in $(($(seconds) - started)) s"
-}
-
 # In the root: runs a command with a plain environment.
-in_root() {
-    chroot "$ROOT" env -i PATH=/usr/sbin:/usr/bin:/sbin:/bin HOME=/root LANG=C.UTF-8 \
-        DEBIAN_FRONTEND=noninteractive "$@"
-}
+in_root() { debian_root_run "$ROOT" "$@"; }
 # Lists the root's files, less what changes on its own (apt's and dpkg's
 # records, caches, logs) and the check's own folder.
 root_files() {
@@ -191,21 +169,18 @@ print("%d %d" % (written["newPage"], len(written["back"])))
 EOF
 
 check_release() {
-    local release=$1 started output status new_page items listed left
+    local release=$1 started output status new_page items listed left package
     started=$(seconds)
     echo "== Debian $release"
-    make_root "$release"
-    ROOT=$SCRATCH/$release/root
+    package=$PWD/$(package_of "$release")
+    debian_root_make "$DEBIAN_ROOTS/$release" "$release" "$root_packages"
     DATA=$SCRATCH/$release/data
-    mkdir -p "$SCRATCH/$release/upper" "$SCRATCH/$release/work" "$DATA" "$roots/$release-archives/partial"
+    mkdir -p "$DATA"
     # apt reads the package as its own unprivileged user.
     chmod 755 "$SCRATCH" "$SCRATCH/$release" "$DATA"
-    mount_at "$ROOT" -t overlay overlay \
-        -o "lowerdir=$roots/$release,upperdir=$SCRATCH/$release/upper,workdir=$SCRATCH/$release/work"
-    mount_at "$ROOT/proc" -t proc proc
-    mount_at "$ROOT/dev" --bind /dev
-    mount_at "$ROOT/var/cache/apt/archives" --bind "$roots/$release-archives"
-    mount_at "$ROOT/quarvel-check" --bind "$DATA"
+    debian_root_enter "$DEBIAN_ROOTS/$release" "$SCRATCH/$release" "$release"
+    ROOT=$ENTERED
+    debian_root_mount "$ROOT/quarvel-check" --bind "$DATA"
     mkdir -p "$ROOT/tmp/.X11-unix"
     chmod 1777 "$ROOT/tmp" "$ROOT/tmp/.X11-unix"
     cp "$package" "$sample" "$SCRATCH/list.py" "$SCRATCH/lookup.py" "$DATA/"
@@ -279,7 +254,7 @@ check_release() {
     local e2e=$SCRATCH/$release/e2e
     mkdir -p "$e2e"
     chmod 755 "$e2e"
-    mount_at "$ROOT$e2e" --bind "$e2e"
+    debian_root_mount "$ROOT$e2e" --bind "$e2e"
     if TMPDIR=$e2e SCRIBUS_ROOT=$ROOT SCRIBUS_SCRIPT=$script bash tests/e2e/scribus.sh \
         "$tools/quarvel" "$tools/quarvel_pagelist" "$sample" reflect >"$DATA/menu.log" 2>&1; then
         result menu ok "Scribus ran $script; /usr/bin/quarvel wrote page 2 and Scribus shows it"
@@ -326,14 +301,14 @@ check_release() {
         result remove failed "left: ${left:-none}; dpkg status '$status'"
     fi
     echo "  ($(($(seconds) - started)) s)"
-    unmount_all
+    debian_root_leave
     rm -rf --one-file-system "${SCRATCH:?}/$release"
 }
 
 started=$(seconds)
-for release in bookworm trixie; do
+for release in "${releases[@]}"; do
     check_release "$release"
 done
 echo "All checks took $(($(seconds) - started)) s."
 [ "$FAILED" = 0 ] || die "some checks failed (above)"
-echo "The package installs, works and leaves cleanly on Debian 12 and 13."
+echo "The packages install, work and leave cleanly on: ${releases[*]}."
