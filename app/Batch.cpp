@@ -29,9 +29,11 @@ namespace {
 int runTool(const std::vector<std::filesystem::path>& files, const CommandLine& line,
             SheetReport& report, std::shared_ptr<host::DocumentHost>& documents) {
     window::headless::HeadlessEventLoop loop;
-    // A message box has no one to show it to: its text ends the run as an error.
+    // A message box has no one to show it to: its text ends the run as an
+    // error. Nothing shows the page markers either, so none are kept.
     window::headless::HeadlessWindow window(
-        [&report](const std::string& text) { report.error = text; });
+        [&report](const std::string& text) { report.error = text; },
+        window::headless::HeadlessWindow::Markers::Unkept);
     window::form::EventGuard guard([&report](const std::string& text) { report.error = text; },
                                    [&loop](int status) { loop.leave(status); });
     host::HostConnection hosts;

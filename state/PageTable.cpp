@@ -13,22 +13,20 @@ void PageTable::resize(std::size_t rowCount) {
     m_rows.resize(rowCount);
 }
 
-const std::optional<double>& PageTable::cell(std::size_t row, int column) const {
+void PageTable::requireInside(std::size_t row, int column) const {
     if (row >= m_rows.size() || column < 0 || column >= kColumns) {
         throw TableError("page table: cell (" + std::to_string(row) + ", " +
                          std::to_string(column) + ") lies outside a table of " +
                          std::to_string(m_rows.size()) + " rows");
     }
-    return m_rows[row][static_cast<std::size_t>(column)];
 }
 
 double PageTable::at(std::size_t row, int column) const {
-    const auto& value = cell(row, column);
-    if (!value) {
+    if (isEmpty(row, column)) {
         throw TableError("page table: cell (" + std::to_string(row) + ", " +
                          std::to_string(column) + ") is empty");
     }
-    return *value;
+    return m_rows[row].values[static_cast<std::size_t>(column)];
 }
 
 int PageTable::number(std::size_t row) const {
@@ -41,7 +39,8 @@ int PageTable::number(std::size_t row) const {
 }
 
 bool PageTable::isEmpty(std::size_t row, int column) const {
-    return !cell(row, column);
+    requireInside(row, column);
+    return (m_rows[row].filled & bit(column)) == 0;
 }
 
 bool PageTable::isRowEmpty(std::size_t row) const {
@@ -54,8 +53,10 @@ bool PageTable::isRowEmpty(std::size_t row) const {
 }
 
 void PageTable::set(std::size_t row, int column, double value) {
-    cell(row, column);  // bounds check
-    m_rows[row][static_cast<std::size_t>(column)] = value;
+    requireInside(row, column);
+    Row& cells = m_rows[row];
+    cells.values[static_cast<std::size_t>(column)] = value;
+    cells.filled = static_cast<std::uint8_t>(cells.filled | bit(column));
 }
 
 void PageTable::setNumber(std::size_t row, int number) {

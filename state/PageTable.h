@@ -7,7 +7,7 @@
 
 #include <array>
 #include <cstddef>
-#include <optional>
+#include <cstdint>
 #include <vector>
 
 namespace state {
@@ -40,8 +40,18 @@ public:
     friend bool operator==(const PageTable&, const PageTable&) = default;
 
 private:
-    using Row = std::array<std::optional<double>, kColumns>;
-    const std::optional<double>& cell(std::size_t row, int column) const;
+    // The cells' values and which of them are filled (bit c: column c); an
+    // empty cell holds 0, so that equal tables compare equal. A table holds
+    // up to 32,736 rows, so a row is kept small.
+    struct Row {
+        std::array<double, kColumns> values{};
+        std::uint8_t filled = 0;
+        friend bool operator==(const Row&, const Row&) = default;
+    };
+    static_assert(kColumns <= 8, "a row's filled cells are the bits of one byte");
+    // Throws TableError for a cell outside the table.
+    void requireInside(std::size_t row, int column) const;
+    static std::uint8_t bit(int column) { return static_cast<std::uint8_t>(1U << column); }
 
     std::vector<Row> m_rows;
 };

@@ -90,13 +90,15 @@ private:
 
 // The four marker arrays: front icons Image1 and numbers Text3, back icons
 // Image2 and numbers Text4. Every change of a marker is told to `observer`.
-template <class G = Geometry>
+// `ArrayOf` keeps the elements: RecordArray, or an array of the same shape
+// (constructed from a name and element 0, with name()).
+template <class G = Geometry, template <class, class> class ArrayOf = RecordArray>
 class MarkerRecords {
 public:
     using Icon = PictureRecord<G>;
     using Number = TextRecord<G>;
-    using Icons = RecordArray<Icon, PictureControl>;
-    using Numbers = RecordArray<Number, TextBox>;
+    using Icons = ArrayOf<Icon, PictureControl>;
+    using Numbers = ArrayOf<Number, TextBox>;
 
     explicit MarkerRecords(RecordObserver<G>* observer)
         : m_frontIcons("Image1", Icon(observer)),
@@ -128,7 +130,7 @@ public:
     }
 
     // Whether the geometry of a shown marker passes `test` (a G -> bool): a
-    // backend's hit test. Number boxes first, as they lie on top.
+    // backend's hit test. Number boxes first, as they lie on top. RecordArray only.
     template <class Test>
     bool anyShown(Test test) const {
         return shownIn(m_frontNumbers, test) || shownIn(m_backNumbers, test) ||

@@ -45,6 +45,26 @@ TEST(PageTable, ExtendingKeepsEveryRow) {
     EXPECT_TRUE(table.isRowEmpty(39));
 }
 
+// Each cell is told apart from the others and from an empty one.
+TEST(PageTable, TablesAreEqualCellForCell) {
+    PageTable a(2);
+    PageTable b(2);
+    EXPECT_EQ(a, b);
+    a.set(1, PageTable::Width, 0.0);
+    EXPECT_NE(a, b) << "a cell holding 0 is not an empty cell";
+    EXPECT_FALSE(a.isEmpty(1, PageTable::Width));
+    EXPECT_TRUE(a.isEmpty(1, PageTable::Height));
+    b.set(1, PageTable::Height, 0.0);
+    EXPECT_NE(a, b);
+    b = a;
+    b.setNumber(0, 7);
+    a.setNumber(0, 7);
+    EXPECT_EQ(a, b);
+    a.set(0, PageTable::Right, -12.5);
+    EXPECT_EQ(a.at(0, PageTable::Right), -12.5);
+    EXPECT_NE(a, b);
+}
+
 TEST(PageTable, ClearDropsEveryRow) {
     PageTable table(4);
     table.clear();

@@ -10,6 +10,7 @@
 #include "window/ControlRecords.h"
 #include "window/MarkerRecords.h"
 #include "window/Toolkit.h"
+#include "window/headless/UnkeptArray.h"
 
 namespace window::headless {
 
@@ -24,5 +25,7 @@ std::string_view pictureName(const Picture& picture);
 using HeadlessPicture = PictureRecord<>;
 using HeadlessOutline = RecordControl<Outline>;
 using HeadlessMarkers = MarkerRecords<>;
+// Markers that nothing will show or read back (UnkeptArray.h).
+using UnkeptMarkers = MarkerRecords<Geometry, UnkeptArray>;
 
 }  // namespace window::headless

@@ -2,17 +2,27 @@
 
 namespace window::headless {
 
-HeadlessWindow::HeadlessWindow(MessageSink messages) : m_messages(std::move(messages)) {
+HeadlessWindow::HeadlessWindow(MessageSink messages, Markers markers)
+    : m_messages(std::move(messages)) {
+    if (markers == Markers::Unkept) {
+        m_unkept.emplace(nullptr);
+    }
     m_controls = makeDesignedControls(*this);
 }
 
 HeadlessWindow::~HeadlessWindow() = default;
 
 ControlArray<PictureControl>& HeadlessWindow::pictureArray(std::string_view name) {
+    if (m_unkept) {
+        return m_unkept->icons(name);
+    }
     return m_markers.icons(name);
 }
 
 ControlArray<TextBox>& HeadlessWindow::numberArray(std::string_view name) {
+    if (m_unkept) {
+        return m_unkept->numbers(name);
+    }
     return m_markers.numbers(name);
 }
 

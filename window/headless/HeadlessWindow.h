@@ -4,11 +4,13 @@
 // as a headless control at its designed place, and the window's position. It
 // has no user: the program that runs it gives the window's events as calls
 // (window/form/FormDriver.h). A message box is handed to the message sink
-// instead of being shown; it counts as dismissed at once.
+// instead of being shown; it counts as dismissed at once. A run that never
+// looks at the page markers may have them unkept (UnkeptArray.h).
 
 #include <functional>
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -22,8 +24,9 @@ namespace window::headless {
 class HeadlessWindow : public FormWindow, private ControlMaker {
 public:
     using MessageSink = std::function<void(const std::string& text)>;
+    enum class Markers { Kept, Unkept };
 
-    explicit HeadlessWindow(MessageSink messages);
+    explicit HeadlessWindow(MessageSink messages, Markers markers = Markers::Kept);
     ~HeadlessWindow() override;
     HeadlessWindow(const HeadlessWindow&) = delete;
     HeadlessWindow& operator=(const HeadlessWindow&) = delete;
@@ -50,6 +53,7 @@ private:
     std::vector<std::unique_ptr<Control>> m_owned;
     PictureSources m_sources{[](const std::string& name) { return designPicture(name); }};
     HeadlessMarkers m_markers{nullptr};
+    std::optional<UnkeptMarkers> m_unkept;  // in place of m_markers when not kept
     std::unique_ptr<Controls> m_controls;
     float m_left = 0;
     float m_top = 0;

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <set>
 #include <stdexcept>
 #include <string>
@@ -105,8 +106,11 @@ TEST(HeadlessWindow, ArrayElementsAreHiddenCopiesOfElementZero) {
     EXPECT_TRUE(ui.Image2.exists(3));
 }
 
-TEST(HeadlessWindow, ArrayMistakesAreToolkitErrors) {
-    HeadlessWindow window({});
+// Markers kept or not, the arrays keep which elements exist and refuse the same mistakes.
+class HeadlessArrays : public testing::TestWithParam<HeadlessWindow::Markers> {};
+
+TEST_P(HeadlessArrays, MistakesAreToolkitErrors) {
+    HeadlessWindow window({}, GetParam());
     window::Controls& ui = window.controls();
     ui.Text3.create(1);
     EXPECT_THROW(ui.Text3.create(1), ToolkitError);  // exists
@@ -115,6 +119,58 @@ TEST(HeadlessWindow, ArrayMistakesAreToolkitErrors) {
     EXPECT_THROW(ui.Text3.remove(2), ToolkitError);  // never made
     EXPECT_THROW(ui.Text3[2], ToolkitError);
     EXPECT_THROW(ui.Text3[-1], ToolkitError);
+    ui.Text3.remove(1);
+    EXPECT_THROW(ui.Text3[1], ToolkitError);  // removed
+    EXPECT_THROW(ui.Text3.remove(1), ToolkitError);
+    EXPECT_THROW(ui.Image1.remove(40), ToolkitError);
+}
+
+TEST_P(HeadlessArrays, ElementsExistFromCreateToRemove) {
+    HeadlessWindow window({}, GetParam());
+    window::ControlArray<window::PictureControl>& icons = window.controls().Image1;
+    for (std::int16_t i = 1; i <= 5; ++i) {
+        icons.create(i);
+    }
+    icons.remove(5);
+    icons.remove(2);
+    EXPECT_TRUE(icons.exists(0));
+    EXPECT_TRUE(icons.exists(1));
+    EXPECT_FALSE(icons.exists(2));
+    EXPECT_TRUE(icons.exists(4));
+    EXPECT_FALSE(icons.exists(5));
+    EXPECT_FALSE(icons.exists(-3));
+    icons.create(5);
+    EXPECT_TRUE(icons.exists(5));
+}
+
+INSTANTIATE_TEST_SUITE_P(KeptAndUnkept, HeadlessArrays,
+                         testing::Values(HeadlessWindow::Markers::Kept,
+                                         HeadlessWindow::Markers::Unkept));
+
+// Unkept, an element keeps what is set on it until the array hands out
+// another, which starts again from element 0 (what placing a marker needs).
+TEST(HeadlessWindow, UnkeptElementsLastUntilTheNextIsHandedOut) {
+    HeadlessWindow window({}, HeadlessWindow::Markers::Unkept);
+    window::Controls& ui = window.controls();
+    ui.Image2[0].setPicture(designPicture("page180"));
+    ui.Image2[0].setWidth(12.5f);
+    ui.Image2.create(1);
+    ui.Image2.create(2);
+
+    window::PictureControl& first = ui.Image2[1];
+    EXPECT_EQ(pictureName(first.picture()), "page180");
+    EXPECT_EQ(first.width(), 12.5f);
+    EXPECT_FALSE(first.isVisible());
+    first.setLeft(99);
+    first.setVisible(true);
+    EXPECT_EQ(first.left(), 99);
+    EXPECT_TRUE(first.isVisible());
+    EXPECT_NE(ui.Image2[0].left(), 99) << "element 0 is a control of its own";
+
+    window::PictureControl& second = ui.Image2[2];
+    EXPECT_EQ(second.left(), ui.Image2[0].left());
+    EXPECT_FALSE(second.isVisible());
+    EXPECT_EQ(second.width(), 12.5f);
 }
 
 TEST(HeadlessWindow, MessagesGoToTheSink) {
