@@ -66,7 +66,7 @@ std::shared_ptr<Spread> duplicatePage(const state::ToolState& tool) {
 void writeBackSide(state::ToolState& tool) {
     tool.curSpread = duplicatePage(tool);
     tool.spreadItems = tool.curSpread->pageItems();
-    const auto items = tool.spreadItems->enumerate();
+    auto items = tool.spreadItems->enumerate();
 
     std::vector<Kind> kinds;
     kinds.reserve(items.size());
@@ -75,6 +75,8 @@ void writeBackSide(state::ToolState& tool) {
     }
     requireBackRows(kinds, tool.pageCount);
 
+    // Each item is let go once it is written: a sheet of 32,735 pages would
+    // otherwise hold them all until the last one is done.
     std::size_t row = 0;
     for (std::size_t i = 0; i < items.size(); ++i) {
         if (kinds[i] == Kind::Rectangle) {
@@ -82,6 +84,7 @@ void writeBackSide(state::ToolState& tool) {
         } else if (kinds[i] == Kind::Line) {
             mirrorLine(tool, *items[i]);
         }
+        items[i].reset();
     }
 }
 

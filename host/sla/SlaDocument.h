@@ -92,7 +92,8 @@ public:
     // Names, ids and labels in use (see SlaIdentities.h).
     SlaIdentities& identities() { return m_index.identities(); }
 
-    std::shared_ptr<NodeHandle> handle(pugi::xml_node node) { return m_edits.handle(node); }
+    NodeHandle handle(pugi::xml_node node) const { return m_edits.handle(node); }
+    bool alive(const NodeHandle& handle) const { return m_edits.alive(handle); }
     // Inserts a copy of `original` (with its subtree) after `anchor`, a sibling-to-be,
     // preceded by the white space that precedes `original`; returns the copy.
     pugi::xml_node insertCopyAfter(pugi::xml_node anchor, pugi::xml_node original);

@@ -26,7 +26,7 @@ struct SpreadScope {
     std::optional<int> page;
     // A duplicate's: every element of its copies, so that members of a copied
     // group still count once the group is dissolved.
-    std::shared_ptr<const std::vector<std::shared_ptr<NodeHandle>>> copies;
+    std::shared_ptr<const std::vector<NodeHandle>> copies;
 
     std::vector<int> pages(const SlaDocument& document) const {
         if (page) {
@@ -36,9 +36,9 @@ struct SpreadScope {
     }
 };
 
-std::shared_ptr<const std::vector<std::shared_ptr<NodeHandle>>> handlesOf(
+std::shared_ptr<const std::vector<NodeHandle>> handlesOf(
     SlaDocument& document, const std::vector<pugi::xml_node>& copies) {
-    auto handles = std::make_shared<std::vector<std::shared_ptr<NodeHandle>>>();
+    auto handles = std::make_shared<std::vector<NodeHandle>>();
     const std::function<void(pugi::xml_node)> add = [&](pugi::xml_node node) {
         handles->push_back(document.handle(node));
         for (pugi::xml_node child : node.children("PAGEOBJECT")) {
@@ -75,8 +75,8 @@ private:
         const pugi::xml_node top = m_document->documentNode();
         std::vector<pugi::xml_node> copies;
         for (const auto& handle : *m_scope.copies) {
-            if (handle->alive && handle->node.parent() == top) {
-                copies.push_back(handle->node);
+            if (m_document->alive(handle) && handle.node.parent() == top) {
+                copies.push_back(handle.node);
             }
         }
         m_document->sortInDocumentOrder(copies);

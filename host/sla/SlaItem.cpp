@@ -170,14 +170,14 @@ Frame writeFrame(SlaDocument& document, pugi::xml_node item, const Frame& old, c
     return written;
 }
 
-SlaItem::SlaItem(std::shared_ptr<SlaDocument> document, std::shared_ptr<NodeHandle> node, int page)
-    : m_document(std::move(document)), m_node(std::move(node)), m_page(page) {}
+SlaItem::SlaItem(std::shared_ptr<SlaDocument> document, NodeHandle node, int page)
+    : m_document(std::move(document)), m_node(node), m_page(page) {}
 
 pugi::xml_node SlaItem::node() const {
-    if (!m_node->alive) {
+    if (!m_document->alive(m_node)) {
         throw HostError("The page item no longer exists: its group was dissolved.");
     }
-    return m_node->node;
+    return m_node.node;
 }
 
 Frame SlaItem::currentFrame(pugi::xml_node item) const {

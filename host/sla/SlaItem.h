@@ -35,7 +35,7 @@ Frame writeFrame(SlaDocument& document, pugi::xml_node item, const Frame& old, c
 
 class SlaItem : public PageItem {
 public:
-    SlaItem(std::shared_ptr<SlaDocument> document, std::shared_ptr<NodeHandle> node, int page);
+    SlaItem(std::shared_ptr<SlaDocument> document, NodeHandle node, int page);
 
     std::string typeName() override;
     Bounds visibleBounds() override;
@@ -57,7 +57,7 @@ private:
     void wrote(const Frame& frame);
 
     std::shared_ptr<SlaDocument> m_document;
-    std::shared_ptr<NodeHandle> m_node;
+    NodeHandle m_node;
     int m_page;
     std::optional<Frame> m_written;
     std::uint64_t m_writtenAt = 0;  // the document's edit count just after m_written

@@ -13,12 +13,12 @@ void SlaEdits::outOfMemory() const {
     throw HostError("Cannot change \"" + m_path.string() + "\": there is not enough memory.");
 }
 
-std::shared_ptr<NodeHandle> SlaEdits::handle(pugi::xml_node node) {
-    auto& slot = m_handles[node.internal_object()];
-    if (!slot) {
-        slot = std::make_shared<NodeHandle>(NodeHandle{node, true});
+bool SlaEdits::alive(const NodeHandle& handle) const {
+    if (m_removedAt.empty()) {
+        return true;  // the common case: nothing was ever removed
     }
-    return slot;
+    const auto found = m_removedAt.find(handle.node.internal_object());
+    return found == m_removedAt.end() || found->second <= handle.removalsBefore;
 }
 
 void SlaEdits::setAttribute(pugi::xml_node node, pugi::xml_attribute attribute, const char* name,
@@ -69,11 +69,8 @@ void SlaEdits::moveBefore(pugi::xml_node node, pugi::xml_node anchor) {
 
 void SlaEdits::removeNode(pugi::xml_node node) {
     ++m_count;
-    // Its memory may be reused by a later node: retire the handle before removing.
-    if (const auto found = m_handles.find(node.internal_object()); found != m_handles.end()) {
-        found->second->alive = false;
-        m_handles.erase(found);
-    }
+    // Its memory may go to a later node: handles made until now are retired.
+    m_removedAt[node.internal_object()] = ++m_removals;
     m_changes->childrenChanged(node.parent());
     node.parent().remove_child(node);
     m_changed = true;

@@ -19,11 +19,14 @@
 
 namespace host::sla {
 
-// A PAGEOBJECT element that may be removed (by an ungroup) while page items
-// still refer to it; `alive` tells them.
+// A PAGEOBJECT element as a page item refers to it. An edit may remove the
+// element (an ungroup) while items still refer to it, and pugixml may then
+// give its memory to a node made later: SlaEdits::alive() tells the two apart
+// by the removals done before the handle was made. A plain value, so that
+// 32,735 items need no record of their own beside the document's.
 struct NodeHandle {
     pugi::xml_node node;
-    bool alive = true;
+    std::uint64_t removalsBefore = 0;
 };
 
 class SlaEdits {
@@ -36,7 +39,9 @@ public:
     void start(const char* text, std::size_t size);
     const SlaChanges& changes() const { return *m_changes; }
 
-    std::shared_ptr<NodeHandle> handle(pugi::xml_node node);
+    NodeHandle handle(pugi::xml_node node) const { return {node, m_removals}; }
+    // Whether the element `handle` was made for is still in the document.
+    bool alive(const NodeHandle& handle) const;
 
     // Writes `value` into `attribute` of `node` (a null attribute: a new one
     // named `name`), a value that differs from the one there.
@@ -63,7 +68,10 @@ private:
     std::unique_ptr<SlaChanges> m_changes;
     bool m_changed = false;
     std::uint64_t m_count = 0;
-    std::unordered_map<pugi::xml_node_struct*, std::shared_ptr<NodeHandle>> m_handles;
+    std::uint64_t m_removals = 0;
+    // For every address an element was removed from, the number of that
+    // removal (counted from 1), the last one there.
+    std::unordered_map<const pugi::xml_node_struct*, std::uint64_t> m_removedAt;
 };
 
 }  // namespace host::sla

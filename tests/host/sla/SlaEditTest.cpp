@@ -4,7 +4,11 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstring>
 #include <set>
+#include <string>
+
+#include <pugixml.hpp>
 
 #include "SlaTestSupport.h"
 #include "host/Capture.h"
@@ -12,6 +16,8 @@
 #include "host/HostError.h"
 #include "host/sla/read/SlaGeometry.h"
 #include "host/sla/read/SlaPath.h"
+#include "host/sla/write/SlaChanges.h"
+#include "host/sla/write/SlaEdits.h"
 
 namespace {
 
@@ -136,6 +142,34 @@ TEST(SlaEdit, ImpossibleBoundsAreRefused) {
     EXPECT_THROW(itemNamed(*spread, "Rect_F30")->setVisibleBounds({0, 0, 10, 400}),
                  host::HostError);
     expectBounds(upright->visibleBounds(), {40, 40, 240, 190});
+}
+
+// A handle outlives its element's removal and tells it from an element made
+// later where the removed one was (pugixml may reuse the memory).
+TEST(SlaEdit, HandlesKnowWhetherTheirElementWasRemoved) {
+    std::string text = "<D><G/><A/><B/></D>";
+    pugi::xml_document xml;
+    ASSERT_TRUE(xml.load_buffer_inplace(text.data(), text.size(), host::sla::kParseFlags));
+    host::sla::SlaEdits edits("sheet.sla");
+    edits.start(text.data(), text.size());
+    const pugi::xml_node root = xml.child("D");
+
+    const host::sla::NodeHandle group = edits.handle(root.child("G"));
+    const host::sla::NodeHandle a = edits.handle(root.child("A"));
+    EXPECT_TRUE(edits.alive(group));
+    edits.removeNode(root.child("G"));
+    EXPECT_FALSE(edits.alive(group));
+    EXPECT_TRUE(edits.alive(a));
+    // An element at the removed one's address, handled after the removal.
+    const host::sla::NodeHandle later = edits.handle(group.node);
+    EXPECT_TRUE(edits.alive(later));
+
+    const host::sla::NodeHandle b = edits.handle(root.child("B"));
+    edits.removeNode(root.child("A"));
+    EXPECT_FALSE(edits.alive(a));
+    EXPECT_TRUE(edits.alive(b));
+    EXPECT_TRUE(edits.alive(later)) << "another element's removal retires only its own handles";
+    EXPECT_EQ(std::strcmp(root.first_child().name(), "B"), 0);
 }
 
 TEST(SlaEdit, NestedGroupsDissolveIntoTheirMembersInPlace) {
