@@ -18,6 +18,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -26,6 +27,7 @@
 
 #include "host/sla/file/ByteStream.h"
 #include "host/sla/index/SlaDocumentIndex.h"
+#include "host/sla/read/SlaGeometry.h"
 #include "host/sla/write/SlaEdits.h"
 #include "host/sla/write/SlaParsedFile.h"
 
@@ -112,6 +114,19 @@ public:
     // nodes copied, moved or removed): what was read at one count still stands
     // while it is unchanged.
     std::uint64_t edits() const { return m_edits.count(); }
+    // The frame the last write of an item's frame left in `item`, as long as
+    // nothing was edited since: a sheet's rectangles get their bounds and
+    // then their angle, and the second write need not read the first back.
+    std::optional<Frame> lastWrittenFrame(pugi::xml_node item) const {
+        if (m_lastWritten && m_lastWritten->item == item && m_lastWritten->at == edits()) {
+            return m_lastWritten->frame;
+        }
+        return std::nullopt;
+    }
+    // Call just after writing `frame` into `item`.
+    void wroteFrame(pugi::xml_node item, const Frame& frame) {
+        m_lastWritten = WrittenFrame{item, frame, edits()};
+    }
     void markChanged() { m_edits.setChanged(true); }
     void setChanged(bool changed) { m_edits.setChanged(changed); }
     bool changed() const { return m_edits.changed(); }
@@ -129,9 +144,16 @@ public:
 private:
     explicit SlaDocument(const std::filesystem::path& path);
 
+    struct WrittenFrame {
+        pugi::xml_node item;
+        Frame frame;
+        std::uint64_t at = 0;  // the edit count just after the write
+    };
+
     SlaParsedFile m_file;
     SlaEdits m_edits;
     SlaDocumentIndex m_index;
+    std::optional<WrittenFrame> m_lastWritten;
 };
 
 }  // namespace host::sla

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <optional>
 
 #include "host/HostError.h"
 #include "host/sla/SlaGroupLook.h"
@@ -181,15 +182,10 @@ pugi::xml_node SlaItem::node() const {
 }
 
 Frame SlaItem::currentFrame(pugi::xml_node item) const {
-    if (m_written && m_writtenAt == m_document->edits()) {
-        return *m_written;
+    if (const std::optional<Frame> written = m_document->lastWrittenFrame(item)) {
+        return *written;
     }
     return readFrame(item);
-}
-
-void SlaItem::wrote(const Frame& frame) {
-    m_written = frame;
-    m_writtenAt = m_document->edits();
 }
 
 PageRect SlaItem::pageRect() const {
@@ -224,7 +220,7 @@ void SlaItem::setVisibleBounds(const Bounds& bounds) {
                         bounds.right + page.x};
     const pugi::xml_node item = node();
     const Frame old = currentFrame(item);
-    wrote(writeFrame(*m_document, item, old, fittedToBox(old, canvas)));
+    m_document->wroteFrame(item, writeFrame(*m_document, item, old, fittedToBox(old, canvas)));
 }
 
 double SlaItem::rotationAngle() {
@@ -238,7 +234,8 @@ void SlaItem::setRotationAngle(double degrees) {
     }
     const pugi::xml_node item = node();
     const Frame old = currentFrame(item);
-    wrote(writeFrame(*m_document, item, old, rotatedAboutCentre(old, normalizedDegrees(-degrees))));
+    m_document->wroteFrame(item, writeFrame(*m_document, item, old,
+                                            rotatedAboutCentre(old, normalizedDegrees(-degrees))));
 }
 
 void SlaItem::ungroup() {

@@ -4,11 +4,8 @@
 // top-left corner of the item's page, without stroke; angles are degrees
 // counter-clockwise, as Scribus shows them to its users (stored ROT is clockwise).
 
-#include <cstdint>
 #include <memory>
-#include <optional>
 #include <string>
-#include <vector>
 
 #include "host/Host.h"
 #include "host/sla/SlaDocument.h"
@@ -50,17 +47,14 @@ public:
 
 private:
     PageRect pageRect() const;
-    // The item's frame: the one this item last wrote while the document has
-    // not been edited since (bounds and then angle are set one after the
-    // other on every rectangle of a sheet), else read from the attributes.
+    // The item's frame: the one last written into it while the document has
+    // not been edited since (SlaDocument::lastWrittenFrame), else read from
+    // the attributes.
     Frame currentFrame(pugi::xml_node item) const;
-    void wrote(const Frame& frame);
 
     std::shared_ptr<SlaDocument> m_document;
     NodeHandle m_node;
     int m_page;
-    std::optional<Frame> m_written;
-    std::uint64_t m_writtenAt = 0;  // the document's edit count just after m_written
 };
 
 }  // namespace host::sla

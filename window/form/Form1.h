@@ -21,6 +21,8 @@ public:
     Form1(const host::HostConnection& hosts, Controls& controls, FormWindow& window);
 
     const state::ToolState& toolState() const { return m_state; }
+    // For the program that ran the tool, once its run is over.
+    state::ToolState& toolState() { return m_state; }
 
     // Writes the back side into the host document, then ends the tool.
     [[noreturn]] void newPage();
