@@ -71,7 +71,7 @@ void SlaIdentities::finish(pugi::xml_node marks, pugi::xml_node notes) {
 
 void SlaIdentities::takeName(std::string_view name) {
     if (m_names.count(name) == 0) {
-        m_names.insert(m_ownNames.emplace_back(name));
+        m_names.insert(keepOwn(name));
     }
 }
 
@@ -81,10 +81,25 @@ void SlaIdentities::release(const char* value) {
     }
     const auto found = m_names.find(std::string_view(value));
     if (found != m_names.end() && found->data() == value) {
-        const std::string_view kept = m_ownNames.emplace_back(*found);
+        const std::string_view kept = keepOwn(*found);
         m_names.erase(found);
         m_names.insert(kept);
     }
+}
+
+std::string_view SlaIdentities::keepOwn(std::string_view name) {
+    constexpr std::size_t kBlock = std::size_t{64} << 10;
+    if (name.size() > m_ownLeft) {
+        const std::size_t size = std::max(kBlock, name.size());
+        m_ownBlocks.push_back(std::make_unique<char[]>(size));
+        m_ownNext = m_ownBlocks.back().get();
+        m_ownLeft = size;
+    }
+    const std::string_view kept(m_ownNext, name.size());
+    std::copy(name.begin(), name.end(), m_ownNext);
+    m_ownNext += name.size();
+    m_ownLeft -= name.size();
+    return kept;
 }
 
 long long SlaIdentities::freshId() {

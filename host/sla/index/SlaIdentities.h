@@ -7,7 +7,9 @@
 // when its element has gone (a dissolved group): a fresh identity never
 // repeats one the document held.
 
-#include <deque>
+#include <cstddef>
+#include <functional>
+#include <memory>
 #include <optional>
 #include <set>
 #include <string>
@@ -46,9 +48,21 @@ public:
     std::set<std::string>& labels() { return m_labels; }
 
 private:
-    std::unordered_set<std::string_view> m_names;
-    std::deque<std::string> m_ownNames;  // names not in the parse buffer
-    const char* m_textBegin = nullptr;   // the parse buffer
+    // A document's copies bring tens of thousands of short names: the set
+    // keeps no hash beside each (std::hash<std::string_view> would), and
+    // names not in the parse buffer are kept together in large blocks.
+    struct NameHash {
+        std::size_t operator()(std::string_view name) const noexcept {
+            return std::hash<std::string_view>{}(name);
+        }
+    };
+    std::string_view keepOwn(std::string_view name);
+
+    std::unordered_set<std::string_view, NameHash> m_names;
+    std::vector<std::unique_ptr<char[]>> m_ownBlocks;  // names not in the parse buffer
+    char* m_ownNext = nullptr;
+    std::size_t m_ownLeft = 0;
+    const char* m_textBegin = nullptr;  // the parse buffer
     const char* m_textEnd = nullptr;
     std::optional<long long> m_highestId;
     std::vector<long long> m_ids;                 // every id, for a search below INT_MAX
