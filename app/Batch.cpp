@@ -65,6 +65,8 @@ int runTool(const std::vector<std::filesystem::path>& files, const CommandLine& 
     // 32,735 pages this is the run's peak: made any earlier, the rows would
     // be held beside all that Reflect makes.
     state::ToolState& tool = form.toolState();
+    tool.curSpread.reset();  // the run is over: what it held of the document can go first
+    tool.spreadItems.reset();
     report.front = takeRows(tool.frontPages, tool.pageCount);
     report.back = takeRows(tool.backPages, tool.pageCount);
     return status;

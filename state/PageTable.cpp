@@ -7,17 +7,18 @@
 
 namespace state {
 
-PageTable::PageTable(std::size_t rowCount) : m_rows(rowCount) {}
+PageTable::PageTable(std::size_t rowCount) : m_values(rowCount), m_filled(rowCount) {}
 
 void PageTable::resize(std::size_t rowCount) {
-    m_rows.resize(rowCount);
+    m_values.resize(rowCount);
+    m_filled.resize(rowCount);
 }
 
 void PageTable::requireInside(std::size_t row, int column) const {
-    if (row >= m_rows.size() || column < 0 || column >= kColumns) {
+    if (row >= m_values.size() || column < 0 || column >= kColumns) {
         throw TableError("page table: cell (" + std::to_string(row) + ", " +
                          std::to_string(column) + ") lies outside a table of " +
-                         std::to_string(m_rows.size()) + " rows");
+                         std::to_string(m_values.size()) + " rows");
     }
 }
 
@@ -26,7 +27,7 @@ double PageTable::at(std::size_t row, int column) const {
         throw TableError("page table: cell (" + std::to_string(row) + ", " +
                          std::to_string(column) + ") is empty");
     }
-    return m_rows[row].values[static_cast<std::size_t>(column)];
+    return m_values[row][static_cast<std::size_t>(column)];
 }
 
 int PageTable::number(std::size_t row) const {
@@ -40,7 +41,7 @@ int PageTable::number(std::size_t row) const {
 
 bool PageTable::isEmpty(std::size_t row, int column) const {
     requireInside(row, column);
-    return (m_rows[row].filled & bit(column)) == 0;
+    return (m_filled[row] & bit(column)) == 0;
 }
 
 bool PageTable::isRowEmpty(std::size_t row) const {
@@ -54,9 +55,8 @@ bool PageTable::isRowEmpty(std::size_t row) const {
 
 void PageTable::set(std::size_t row, int column, double value) {
     requireInside(row, column);
-    Row& cells = m_rows[row];
-    cells.values[static_cast<std::size_t>(column)] = value;
-    cells.filled = static_cast<std::uint8_t>(cells.filled | bit(column));
+    m_values[row][static_cast<std::size_t>(column)] = value;
+    m_filled[row] = static_cast<std::uint8_t>(m_filled[row] | bit(column));
 }
 
 void PageTable::setNumber(std::size_t row, int number) {

@@ -21,11 +21,14 @@ public:
     // A table of `rowCount` rows, every cell empty.
     explicit PageTable(std::size_t rowCount);
 
-    std::size_t rowCount() const { return m_rows.size(); }
+    std::size_t rowCount() const { return m_values.size(); }
 
     // Grows or shrinks to `rowCount` rows; rows that stay keep their place and contents.
     void resize(std::size_t rowCount);
-    void clear() { m_rows.clear(); }
+    void clear() {
+        m_values.clear();
+        m_filled.clear();
+    }
 
     // Reading an empty cell, or a row or column outside the table, throws TableError.
     double at(std::size_t row, int column) const;
@@ -40,20 +43,17 @@ public:
     friend bool operator==(const PageTable&, const PageTable&) = default;
 
 private:
-    // The cells' values and which of them are filled (bit c: column c); an
-    // empty cell holds 0, so that equal tables compare equal. A table holds
-    // up to 32,736 rows, so a row is kept small.
-    struct Row {
-        std::array<double, kColumns> values{};
-        std::uint8_t filled = 0;
-        friend bool operator==(const Row&, const Row&) = default;
-    };
+    // A table holds up to 32,736 rows, so each is kept small: its values,
+    // and apart from them which cells are filled (bit c: column c). An empty
+    // cell holds 0, so that equal tables compare equal.
+    using Values = std::array<double, kColumns>;
     static_assert(kColumns <= 8, "a row's filled cells are the bits of one byte");
     // Throws TableError for a cell outside the table.
     void requireInside(std::size_t row, int column) const;
     static std::uint8_t bit(int column) { return static_cast<std::uint8_t>(1U << column); }
 
-    std::vector<Row> m_rows;
+    std::vector<Values> m_values;
+    std::vector<std::uint8_t> m_filled;
 };
 
 }  // namespace state

@@ -39,6 +39,7 @@ struct SpreadScope {
 std::shared_ptr<const std::vector<NodeHandle>> handlesOf(
     SlaDocument& document, const std::vector<pugi::xml_node>& copies) {
     auto handles = std::make_shared<std::vector<NodeHandle>>();
+    handles->reserve(copies.size());  // more only for the members of copied groups
     const std::function<void(pugi::xml_node)> add = [&](pugi::xml_node node) {
         handles->push_back(document.handle(node));
         for (pugi::xml_node child : node.children("PAGEOBJECT")) {
