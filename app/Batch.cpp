@@ -5,6 +5,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "app/BatchReport.h"
@@ -12,6 +13,7 @@
 #include "app/OpenDocuments.h"
 #include "host/DocumentHost.h"
 #include "host/HostConnection.h"
+#include "state/PageTable.h"
 #include "window/form/EventGuard.h"
 #include "window/form/Form1.h"
 #include "window/form/FormDriver.h"
@@ -22,18 +24,20 @@ namespace app {
 
 namespace {
 
-std::vector<PageRow> takeRows(state::PageTable& table, int count) {
-    std::vector<PageRow> rows = pageRows(table, count);
-    table = state::PageTable();
-    return rows;
-}
+// The page tables as the tool's last click left them: neither Reflect nor
+// Forget changes them.
+struct Tables {
+    state::PageTable front;
+    state::PageTable back;
+    int pageCount = 0;
+};
 
 // The tool's run on the headless window, as far as the tool's end: the
 // status it ended with and, when it got as far as the clicks, its tables.
 // The form, the window and every host reference they held are gone on
 // return; the documents stay open in `documents` for the session's end.
 int runTool(const std::vector<std::filesystem::path>& files, const CommandLine& line,
-            SheetReport& report, std::shared_ptr<host::DocumentHost>& documents) {
+            SheetReport& report, std::shared_ptr<host::DocumentHost>& documents, Tables& tables) {
     window::headless::HeadlessEventLoop loop;
     // A message box has no one to show it to: its text ends the run as an
     // error. Nothing shows the page markers either, so none are kept.
@@ -60,15 +64,8 @@ int runTool(const std::vector<std::filesystem::path>& files, const CommandLine& 
     if (!started || !report.error.empty()) {
         return status == 0 ? 1 : status;
     }
-    // The tables as the last click left them (neither Reflect nor Forget
-    // changes them), as rows, each table let go once its rows are made. At
-    // 32,735 pages this is the run's peak: made any earlier, the rows would
-    // be held beside all that Reflect makes.
     state::ToolState& tool = form.toolState();
-    tool.curSpread.reset();  // the run is over: what it held of the document can go first
-    tool.spreadItems.reset();
-    report.front = takeRows(tool.frontPages, tool.pageCount);
-    report.back = takeRows(tool.backPages, tool.pageCount);
+    tables = {std::move(tool.frontPages), std::move(tool.backPages), tool.pageCount};
     return status;
 }
 
@@ -84,19 +81,24 @@ SheetReport runDocument(const std::optional<std::string>& file, const CommandLin
         files.emplace_back(*file);
     }
     std::shared_ptr<host::DocumentHost> documents;
-    int status = runTool(files, line, report, documents);
+    Tables tables;
+    int status = runTool(files, line, report, documents, tables);
     if (line.dryRun && status == 0) {
         discardSession(documents.get());
-        return report;
-    }
-    status = finishSession(status, documents.get(),
-                           [&report](const std::string& text) { report.error = text; });
-    if (status == 0) {
-        report.newPage = documents->lastAddedPage();
     } else {
-        report.front.clear();
-        report.back.clear();
+        status = finishSession(status, documents.get(),
+                               [&report](const std::string& text) { report.error = text; });
+        if (status != 0) {
+            return report;  // a failed document has no tables
+        }
+        report.newPage = documents->lastAddedPage();
     }
+    // The rows are made once the document is let go: at 32,735 pages, made
+    // any earlier they would add to the run's peak of memory.
+    documents.reset();
+    report.front = pageRows(tables.front, tables.pageCount);
+    tables.front = state::PageTable();
+    report.back = pageRows(tables.back, tables.pageCount);
     return report;
 }
 
