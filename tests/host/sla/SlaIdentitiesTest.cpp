@@ -3,8 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstddef>
-#include <cstring>
 #include <string>
 #include <vector>
 
@@ -30,7 +30,7 @@ TEST(SlaIdentities, NamesReadStayTakenWhenTheirTextIsWrittenOver) {
     // The first name's text is about to be overwritten in place.
     const char* first = xml.child("D").child("I").attribute("ANNAME").value();
     identities.release(first);
-    std::memcpy(text.data() + (first - text.data()), "XXXXXX", 6);
+    std::fill_n(text.begin() + (first - text.data()), 6, 'X');
     EXPECT_TRUE(identities.nameTaken("Page 1"));
     EXPECT_FALSE(identities.nameTaken("XXXXXX"));
 }
