@@ -43,7 +43,7 @@ public:
     friend bool operator==(const PageTable&, const PageTable&) = default;
 
 private:
-    // A table holds up to 32,736 rows, so each is kept small: its values,
+    // A table holds tens of thousands of rows, so each is kept small: its values,
     // and apart from them which cells are filled (bit c: column c). An empty
     // cell holds 0, so that equal tables compare equal.
     using Values = std::array<double, kColumns>;
