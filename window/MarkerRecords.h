@@ -18,26 +18,62 @@
 
 namespace window {
 
+// What every control array of markers refuses, named in its messages: the
+// checks before addressing, creating or removing an element (ToolkitError).
+template <class Interface>
+class NamedArray : public ControlArray<Interface> {
+public:
+    std::string_view name() const { return m_name; }
+
+protected:
+    explicit NamedArray(std::string name) : m_name(std::move(name)) {}
+
+    void requireExisting(std::int16_t index) const {
+        if (!this->exists(index)) {
+            fail("There is no control", index);
+        }
+    }
+    void requireCreatable(std::int16_t index) const {
+        if (index < 1) {
+            fail("Cannot create designed control", index);
+        }
+        if (this->exists(index)) {
+            fail("Control already exists:", index);
+        }
+    }
+    void requireRemovable(std::int16_t index) const {
+        if (index < 1) {
+            fail("Cannot remove designed control", index);
+        }
+        requireExisting(index);
+    }
+
+private:
+    [[noreturn]] void fail(const char* what, std::int16_t index) const {
+        throw ToolkitError(std::string(what) + " " + m_name + "(" + std::to_string(index) + ")");
+    }
+
+    std::string m_name;
+};
+
 // A control array of records. Element i lives at index i; removed and
 // never-created elements are null. A new element is a copy of element 0,
 // hidden; an element is hidden before it goes, so that its observer repaints
 // where a shown one was.
 template <class Element, class Interface>
-class RecordArray : public ControlArray<Interface> {
+class RecordArray : public NamedArray<Interface> {
 public:
     // `designed`: element 0 as it starts.
-    RecordArray(std::string name, const Element& designed) : m_name(std::move(name)) {
+    RecordArray(std::string name, const Element& designed)
+        : NamedArray<Interface>(std::move(name)) {
         m_elements.push_back(std::make_unique<Element>(designed));
     }
 
     Element& element0() { return *m_elements.front(); }
-    std::string_view name() const { return m_name; }
     const std::vector<std::unique_ptr<Element>>& elements() const { return m_elements; }
 
     Interface& operator[](std::int16_t index) override {
-        if (!exists(index)) {
-            fail("There is no control", index);
-        }
+        this->requireExisting(index);
         return *m_elements[static_cast<std::size_t>(index)];
     }
 
@@ -47,12 +83,7 @@ public:
     }
 
     void create(std::int16_t index) override {
-        if (index < 1) {
-            fail("Cannot create designed control", index);
-        }
-        if (exists(index)) {
-            fail("Control already exists:", index);
-        }
+        this->requireCreatable(index);
         const auto slot = static_cast<std::size_t>(index);
         if (slot >= m_elements.size()) {
             m_elements.resize(slot + 1);
@@ -65,12 +96,7 @@ public:
     }
 
     void remove(std::int16_t index) override {
-        if (index < 1) {
-            fail("Cannot remove designed control", index);
-        }
-        if (!exists(index)) {
-            fail("There is no control", index);
-        }
+        this->requireRemovable(index);
         const auto slot = static_cast<std::size_t>(index);
         m_elements[slot]->setVisible(false);  // repaints where a shown one was
         m_elements[slot].reset();
@@ -80,11 +106,6 @@ public:
     }
 
 private:
-    [[noreturn]] void fail(const char* what, std::int16_t index) const {
-        throw ToolkitError(std::string(what) + " " + m_name + "(" + std::to_string(index) + ")");
-    }
-
-    std::string m_name;
     std::vector<std::unique_ptr<Element>> m_elements;
 };
 

@@ -7,11 +7,10 @@
 #include <cstdint>
 #include <optional>
 #include <string>
-#include <string_view>
 #include <utility>
 #include <vector>
 
-#include "window/Toolkit.h"
+#include "window/MarkerRecords.h"
 
 namespace window::headless {
 
@@ -21,18 +20,14 @@ namespace window::headless {
 // on it lasts until the array hands out the next one. A caller may therefore
 // set an element and read it back, but not come back to it later.
 template <class Element, class Interface>
-class UnkeptArray : public ControlArray<Interface> {
+class UnkeptArray : public NamedArray<Interface> {
 public:
     // `designed`: element 0 as it starts.
     UnkeptArray(std::string name, const Element& designed)
-        : m_name(std::move(name)), m_designed(designed) {}
-
-    std::string_view name() const { return m_name; }
+        : NamedArray<Interface>(std::move(name)), m_designed(designed) {}
 
     Interface& operator[](std::int16_t index) override {
-        if (!exists(index)) {
-            fail("There is no control", index);
-        }
+        this->requireExisting(index);
         if (index == 0) {
             return m_designed;
         }
@@ -47,12 +42,7 @@ public:
     }
 
     void create(std::int16_t index) override {
-        if (index < 1) {
-            fail("Cannot create designed control", index);
-        }
-        if (exists(index)) {
-            fail("Control already exists:", index);
-        }
+        this->requireCreatable(index);
         const auto slot = static_cast<std::size_t>(index);
         if (slot >= m_exists.size()) {
             m_exists.resize(slot + 1);
@@ -61,21 +51,11 @@ public:
     }
 
     void remove(std::int16_t index) override {
-        if (index < 1) {
-            fail("Cannot remove designed control", index);
-        }
-        if (!exists(index)) {
-            fail("There is no control", index);
-        }
+        this->requireRemovable(index);
         m_exists[static_cast<std::size_t>(index)] = false;
     }
 
 private:
-    [[noreturn]] void fail(const char* what, std::int16_t index) const {
-        throw ToolkitError(std::string(what) + " " + m_name + "(" + std::to_string(index) + ")");
-    }
-
-    std::string m_name;
     Element m_designed;
     std::optional<Element> m_handedOut;
     std::vector<bool> m_exists;  // by index; element 0 always exists
